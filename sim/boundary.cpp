@@ -1,0 +1,31 @@
+#include "sim/numeric.h"
+#include "sim/state.h"
+
+// Wrap-around: a centre below 0 goes to the far edge, one beyond the far edge
+// goes to 0; the radius plays no part.
+double Form1::LimType1(double coord, bool tpCoo) const
+{
+    const auto size = [&] { return tpCoo ? ui_.picture1.width() : ui_.picture1.height(); };
+    double result = coord;
+    if (!(coord >= 0))
+        result = size();
+    if (numeric::greaterAsSingle(coord, size()))
+        result = 0;
+    return result;
+}
+
+// Walls: the factor for the velocity component on one axis. A disc that
+// reaches past an edge is turned back only while its velocity still points
+// out through that edge. Turning it regardless of direction would trap a disc
+// that a push has left deeper than one step beyond a wall: it would reverse on
+// every tick and never come back in, and the bounded gas would leak out of
+// its box.
+std::int16_t Form1::LimType2(double tpCoo, std::int16_t mrad, bool tpDlt, double velocity) const
+{
+    const float size = tpDlt ? ui_.picture1.width() : ui_.picture1.height();
+    const bool pastLow = tpCoo - mrad < 0;
+    const bool pastHigh = numeric::greaterAsSingle(mrad + tpCoo, size);
+    if ((pastLow && velocity < 0) || (pastHigh && velocity > 0))
+        return -1;
+    return 1;
+}

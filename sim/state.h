@@ -1,0 +1,70 @@
+#pragma once
+
+// The main window object and everything it holds. All of the program's state
+// lives here; its operations are defined one concern per file:
+//   sim/params.cpp       rePar
+//   sim/ensemble.cpp     startSmlM
+//   sim/tick.cpp         goMol
+//   sim/boundary.cpp     LimType1, LimType2
+//   render/scene.cpp     pictSmlM
+//   render/circle.cpp    myCirc
+//   ui/layout.cpp        pctRsz, Form_Load, Form_Resize
+//   ui/panel.cpp         anPanel, Picture1_MouseMove
+//   ui/run_control.cpp   Command1_Click, Command2_Click, Timer1_Timer
+
+#include <cstdint>
+#include <vector>
+
+#include "sim/random.h"
+#include "ui/toolkit/toolkit.h"
+
+struct Molecule {
+    double vx = 0; // pixels per second, positive towards growing x
+    double vy = 0; // pixels per second, positive downwards
+    double x = 0;  // centre, pixels from the drawing area's left edge
+    double y = 0;  // centre, pixels from the drawing area's top edge
+    std::int32_t mass = 0;
+    std::int16_t radius = 0;
+};
+
+class Form1 {
+public:
+    explicit Form1(const toolkit::Controls& controls) : ui_(controls) {}
+
+    // State, in declaration order. Everything starts zero/false/empty; the
+    // load event stores the defaults.
+    bool vizPanel = false; // panel target: shown (true) or hidden
+    bool playBool = false; // a run is in progress (running or paused)
+    toolkit::Color mColor = 0;
+    std::vector<Molecule> mols;
+    std::int16_t molCount = 0; // length of the current ensemble
+    bool pauseBool = false;
+    std::int16_t kolMol = 0;  // setting: number of molecules
+    std::int32_t inMass = 0;  // setting: mass of one molecule
+    double speedm = 0;        // setting: largest speed of one component
+    bool limtBool = false;    // true: edges wrap around; false: walls
+
+    // Procedures.
+    void anPanel(bool blViz);
+    void pctRsz();
+    void myCirc(std::int16_t inX, std::int16_t inY, std::int16_t rad, toolkit::Color cColor,
+                bool limtBool) const;
+    double LimType1(double coord, bool tpCoo) const;
+    std::int16_t LimType2(double tpCoo, std::int16_t mrad, bool tpDlt, double velocity) const;
+    void pictSmlM(bool boolLim) const;
+    void startSmlM(std::int16_t kolMol, double speedm, std::int32_t inMass);
+    void goMol();
+    void rePar();
+
+    // Event handlers: the only entry points once the window exists.
+    void Form_Load();
+    void Form_Resize();
+    void Command1_Click();
+    void Command2_Click();
+    void Timer1_Timer();
+    void Picture1_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+
+private:
+    toolkit::Controls ui_;
+    UniformSource rnd_;
+};
