@@ -1,0 +1,44 @@
+#pragma once
+
+// The widget behind `Picture1`: a canvas that keeps what was drawn on it, so
+// a circle shows as soon as it is drawn and survives being covered.
+
+#include <cstdint>
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+class DrawingArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit DrawingArea(QWidget* parent = nullptr);
+
+    void setBackground(const QColor& color);
+    QColor background() const { return background_; }
+
+    // Erases everything to the background colour.
+    void clear();
+    // A whole circle of radius `radius` around (x, y), outlined in `outline`,
+    // filled with `fill` when `filled`. Aliasing is deliberate: a disc is
+    // exactly its colour, edge pixels included.
+    void drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
+                    const QColor& fill);
+
+    // What is drawn, one pixel per pixel of the widget.
+    const QImage& canvas() const { return canvas_; }
+
+signals:
+    // The pointer moved over the area: button and shift states as bit sets
+    // (see ui/qt/mouse_state.h), position in the area's pixels.
+    void pointerMoved(std::int16_t button, std::int16_t shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QColor background_;
+    QImage canvas_;
+};

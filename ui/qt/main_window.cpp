@@ -1,0 +1,166 @@
+#include "ui/qt/main_window.h"
+
+#include <cmath>
+#include <string_view>
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "ui/design.h"
+#include "ui/qt/drawing_area.h"
+
+namespace {
+
+// The design's controls are sized for a small dialogue font; Qt's default
+// would clip the option captions.
+constexpr int kPanelFontPixels = 11;
+
+QString qstr(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+int toPixels(int twips, float twipsPerPixel)
+{
+    return static_cast<int>(std::lround(static_cast<float>(twips) / twipsPerPixel));
+}
+
+QRect pixelRect(const design::Control& c, float tppX, float tppY)
+{
+    return QRect(toPixels(c.left, tppX), toPixels(c.top, tppY), toPixels(c.width, tppX),
+                 toPixels(c.height, tppY));
+}
+
+template <class W>
+W* named(QWidget& form, std::string_view name)
+{
+    return form.findChild<W*>(qstr(name));
+}
+
+float frameHeight(const QWidget& form)
+{
+    return static_cast<float>(design::control("Frame1").height) / qt_toolkit::twipsPerPixelY(form);
+}
+
+} // namespace
+
+MainWindow::Controls MainWindow::buildControls(QWidget& form)
+{
+    const float tppX = qt_toolkit::twipsPerPixelX(form);
+    const float tppY = qt_toolkit::twipsPerPixelY(form);
+
+    QFrame* frame = nullptr;
+    QWidget* previousInTabOrder = nullptr;
+    // The table lists the controls in tab order, and each container before
+    // what it holds; a control made later lies in front of its siblings.
+    for (const design::Control& c : design::kControls) {
+        QWidget* parent = c.container == "Frame1" ? static_cast<QWidget*>(frame) : &form;
+        QWidget* widget = nullptr;
+        switch (c.kind) {
+        case design::Kind::Picture: {
+            auto* area = new DrawingArea(parent);
+            area->setBackground(qt_toolkit::toQColor(design::kPictureBackColor));
+            area->clear();
+            widget = area;
+            break;
+        }
+        case design::Kind::Frame:
+            frame = new QFrame(parent);
+            // Opaque, so the panel hides the strip of the drawing area under it.
+            frame->setAutoFillBackground(true);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            {
+                QFont font = frame->font();
+                font.setPixelSize(kPanelFontPixels);
+                frame->setFont(font);
+            }
+            widget = frame;
+            break;
+        case design::Kind::Command:
+            widget = new QPushButton(qstr(c.caption), parent);
+            break;
+        case design::Kind::Text:
+            widget = new QLineEdit(qstr(c.caption), parent);
+            break;
+        case design::Kind::Label:
+            widget = new QLabel(qstr(c.caption), parent);
+            break;
+        case design::Kind::Option:
+            widget = new QRadioButton(qstr(c.caption), parent);
+            break;
+        }
+        widget->setObjectName(qstr(c.name));
+        widget->setGeometry(pixelRect(c, tppX, tppY));
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            if (previousInTabOrder)
+                QWidget::setTabOrder(previousInTabOrder, widget);
+            previousInTabOrder = widget;
+        }
+    }
+
+    Controls w{
+        named<DrawingArea>(form, "Picture1"), named<QFrame>(form, "Frame1"),
+        named<QPushButton>(form, "Command1"), named<QPushButton>(form, "Command2"),
+        named<QLineEdit>(form, "Text1"),      named<QLineEdit>(form, "Text2"),
+        named<QLineEdit>(form, "Text3"),      named<QLabel>(form, "Label1"),
+        named<QLabel>(form, "Label2"),        named<QLabel>(form, "Label3"),
+        named<QRadioButton>(form, "Option1"), named<QRadioButton>(form, "Option2"),
+        new QTimer(&form),
+    };
+
+    // Each field's box lies in front of the label that reaches under it.
+    w.text1->raise();
+    w.text2->raise();
+    w.text3->raise();
+    w.option1->setChecked(true);
+
+    w.timer1->setObjectName(QStringLiteral("Timer1"));
+    w.timer1->setTimerType(Qt::PreciseTimer);
+    w.timer1->setInterval(design::kTimerIntervalMs);
+    return w;
+}
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), w_(buildControls(*this)), window_(*this), screen_(*this),
+      picture1_(*w_.picture1), frame1_(*w_.frame1, frameHeight(*this)), text1_(*w_.text1),
+      text2_(*w_.text2), text3_(*w_.text3), option1_(*w_.option1), command1_(*w_.command1),
+      timer1_(*w_.timer1),
+      form_(toolkit::Controls{window_, screen_, picture1_, frame1_, text1_, text2_, text3_,
+                              option1_, command1_, timer1_})
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(qstr(design::kTitle));
+    resize(toPixels(design::kClientWidthTwips, qt_toolkit::twipsPerPixelX(*this)),
+           toPixels(design::kClientHeightTwips, qt_toolkit::twipsPerPixelY(*this)));
+
+    connect(w_.command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+    connect(w_.command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+    connect(w_.timer1, &QTimer::timeout, this, [this] { form_.Timer1_Timer(); });
+    connect(w_.picture1, &DrawingArea::pointerMoved, this,
+            [this](std::int16_t button, std::int16_t shift, float x, float y) {
+                form_.Picture1_MouseMove(button, shift, x, y);
+            });
+
+    form_.Form_Load();
+    // The timer runs for the window's whole life and is never re-timed.
+    w_.timer1->start();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    form_.Form_Resize();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Minimising, maximising and restoring count as resizes too.
+    if (event->type() == QEvent::WindowStateChange)
+        form_.Form_Resize();
+}

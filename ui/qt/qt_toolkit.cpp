@@ -1,0 +1,196 @@
+#include "ui/qt/qt_toolkit.h"
+
+#include <array>
+#include <cmath>
+
+#include <QApplication>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include "ui/design.h"
+#include "ui/qt/drawing_area.h"
+
+namespace qt_toolkit {
+
+namespace {
+
+constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
+constexpr std::uint32_t kSystemColorIndexMask = 0x00FFFFFFu;
+
+// The system colours by their classic indices, as the nearest palette roles.
+struct SystemColor {
+    std::uint32_t index;
+    QPalette::ColorRole role;
+};
+constexpr std::array<SystemColor, 7> kSystemColors{{
+    {0x05, QPalette::Base},            // window background
+    {0x08, QPalette::Text},            // window text
+    {0x0D, QPalette::Highlight},       // selection
+    {0x0E, QPalette::HighlightedText}, // selected text
+    {0x0F, QPalette::Button},          // button face
+    {0x10, QPalette::Dark},            // button shadow
+    {0x12, QPalette::ButtonText},      // button text
+}};
+// An index the table lacks still gets a readable colour.
+constexpr QPalette::ColorRole kFallbackRole = QPalette::WindowText;
+
+int byteAt(std::uint32_t value, int shift)
+{
+    return static_cast<int>((value >> shift) & 0xFFu);
+}
+
+// Whole pixels for a widget from an exact length; never negative.
+int wholePixels(float length)
+{
+    return length > 0 ? static_cast<int>(std::lround(length)) : 0;
+}
+
+float logicalDpiTwips(qreal dpi)
+{
+    return static_cast<float>(design::kTwipsPerInch / dpi);
+}
+
+const QScreen* screenOf(const QWidget& widget)
+{
+    if (const QScreen* s = widget.screen())
+        return s;
+    return QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+QColor toQColor(std::uint32_t color)
+{
+    if (color & kSystemColorFlag) {
+        const std::uint32_t index = color & kSystemColorIndexMask;
+        QPalette::ColorRole role = kFallbackRole;
+        for (const SystemColor& s : kSystemColors)
+            if (s.index == index)
+                role = s.role;
+        return QApplication::palette().color(QPalette::Active, role);
+    }
+    return QColor(byteAt(color, 0), byteAt(color, 8), byteAt(color, 16));
+}
+
+float twipsPerPixelX(const QWidget& widget)
+{
+    return logicalDpiTwips(screenOf(widget)->logicalDotsPerInchX());
+}
+
+float twipsPerPixelY(const QWidget& widget)
+{
+    return logicalDpiTwips(screenOf(widget)->logicalDotsPerInchY());
+}
+
+// --- Window and screen
+
+bool Window::isMinimized() const
+{
+    return window_.isMinimized();
+}
+
+float Window::outerWidthTwips() const
+{
+    return static_cast<float>(window_.frameGeometry().width()) * qt_toolkit::twipsPerPixelX(window_);
+}
+
+float Window::outerHeightTwips() const
+{
+    return static_cast<float>(window_.frameGeometry().height()) *
+           qt_toolkit::twipsPerPixelY(window_);
+}
+
+float Screen::twipsPerPixelX() const
+{
+    return qt_toolkit::twipsPerPixelX(window_);
+}
+
+float Screen::twipsPerPixelY() const
+{
+    return qt_toolkit::twipsPerPixelY(window_);
+}
+
+// --- Drawing area
+
+PictureBox::PictureBox(DrawingArea& area)
+    : area_(area), width_(static_cast<float>(area.width())),
+      height_(static_cast<float>(area.height()))
+{
+}
+
+void PictureBox::setWidth(float w)
+{
+    width_ = w;
+    area_.resize(wholePixels(w), area_.height());
+}
+
+void PictureBox::setHeight(float h)
+{
+    height_ = h;
+    area_.resize(area_.width(), wholePixels(h));
+}
+
+void PictureBox::cls()
+{
+    area_.clear();
+}
+
+void PictureBox::circle(float x, float y, float radius, toolkit::Color c)
+{
+    const auto bits = static_cast<std::uint32_t>(c);
+    area_.drawCircle(x, y, radius, toQColor(bits), fillSolid_,
+                     toQColor(static_cast<std::uint32_t>(fillColor_)));
+}
+
+// --- Panel
+
+Frame::Frame(QFrame& frame, float height)
+    : frame_(frame), top_(static_cast<float>(frame.y())), height_(height)
+{
+}
+
+void Frame::setTop(float top)
+{
+    top_ = top;
+    frame_.move(frame_.x(), static_cast<int>(std::lround(top)));
+}
+
+void Frame::setWidth(float w)
+{
+    frame_.resize(wholePixels(w), frame_.height());
+}
+
+// --- Fields, options, buttons, timer
+
+std::string TextBox::text() const
+{
+    return edit_.text().toStdString();
+}
+
+void TextBox::setText(const std::string& text)
+{
+    edit_.setText(QString::fromStdString(text));
+}
+
+bool OptionButton::value() const
+{
+    return button_.isChecked();
+}
+
+void CommandButton::setCaption(const std::string& caption)
+{
+    button_.setText(QString::fromStdString(caption));
+}
+
+std::int32_t Timer::interval() const
+{
+    return timer_.interval();
+}
+
+} // namespace qt_toolkit

@@ -1,0 +1,134 @@
+#pragma once
+
+// The toolkit interface on Qt widgets. Each class here adapts one Qt object
+// that someone else owns (the main window creates them all) and must outlive
+// the adapter.
+//
+// Qt lays widgets out on whole pixels, while the window's logic works in
+// single-precision pixels; the adapters keep the exact values they were given
+// and hand the widgets the nearest whole pixel.
+
+#include <cstdint>
+#include <string>
+
+#include <QColor>
+
+#include "ui/toolkit/toolkit.h"
+
+class DrawingArea;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QWidget;
+
+namespace qt_toolkit {
+
+// A colour as the window's logic writes it: 0x00BBGGRR, or, with the top bit
+// set, the index of a system colour, which the application's palette decides.
+QColor toQColor(std::uint32_t color);
+
+// Twips per logical pixel of the screen that shows `widget`, across and down.
+float twipsPerPixelX(const QWidget& widget);
+float twipsPerPixelY(const QWidget& widget);
+
+class Window final : public toolkit::Window {
+public:
+    explicit Window(QWidget& window) : window_(window) {}
+    // Qt measures in pixels from the start.
+    void setScalePixels() override {}
+    bool isMinimized() const override;
+    float outerWidthTwips() const override;
+    float outerHeightTwips() const override;
+
+private:
+    QWidget& window_;
+};
+
+class Screen final : public toolkit::Screen {
+public:
+    // The screen is whichever shows `window` at the moment of asking.
+    explicit Screen(QWidget& window) : window_(window) {}
+    float twipsPerPixelX() const override;
+    float twipsPerPixelY() const override;
+
+private:
+    QWidget& window_;
+};
+
+class PictureBox final : public toolkit::PictureBox {
+public:
+    explicit PictureBox(DrawingArea& area);
+    void setScalePixels() override {}
+    float width() const override { return width_; }
+    float height() const override { return height_; }
+    void setWidth(float w) override;
+    void setHeight(float h) override;
+    void cls() override;
+    void setFillStyleSolid() override { fillSolid_ = true; }
+    void setFillColor(toolkit::Color c) override { fillColor_ = c; }
+    void circle(float x, float y, float radius, toolkit::Color c) override;
+
+private:
+    DrawingArea& area_;
+    float width_;
+    float height_;
+    // The area's own defaults: circles are hollow until told otherwise.
+    bool fillSolid_ = false;
+    toolkit::Color fillColor_ = 0;
+};
+
+class Frame final : public toolkit::Frame {
+public:
+    // `height` is the panel's exact height, which the widget holds rounded.
+    Frame(QFrame& frame, float height);
+    float top() const override { return top_; }
+    void setTop(float top) override;
+    float height() const override { return height_; }
+    void setWidth(float w) override;
+
+private:
+    QFrame& frame_;
+    float top_;
+    float height_;
+};
+
+class TextBox final : public toolkit::TextBox {
+public:
+    explicit TextBox(QLineEdit& edit) : edit_(edit) {}
+    std::string text() const override;
+    void setText(const std::string& text) override;
+
+private:
+    QLineEdit& edit_;
+};
+
+class OptionButton final : public toolkit::OptionButton {
+public:
+    explicit OptionButton(QRadioButton& button) : button_(button) {}
+    bool value() const override;
+
+private:
+    QRadioButton& button_;
+};
+
+class CommandButton final : public toolkit::CommandButton {
+public:
+    explicit CommandButton(QPushButton& button) : button_(button) {}
+    void setCaption(const std::string& caption) override;
+
+private:
+    QPushButton& button_;
+};
+
+class Timer final : public toolkit::Timer {
+public:
+    explicit Timer(QTimer& timer) : timer_(timer) {}
+    std::int32_t interval() const override;
+
+private:
+    QTimer& timer_;
+};
+
+} // namespace qt_toolkit
