@@ -3,6 +3,7 @@
 // Recording fakes of the toolkit, and a form wired to them.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/state.h"
@@ -10,12 +11,30 @@
 
 namespace fake {
 
+// What the form did to the controls, in order, across all the fakes of one
+// Ui: every change, clear and circle, never a read. Off until a test turns it
+// on, so that long runs do not pile up entries.
+struct Journal {
+    bool recording = false;
+    std::vector<std::string> entries;
+    void note(std::string entry)
+    {
+        if (recording)
+            entries.push_back(std::move(entry));
+    }
+};
+
 struct Window : toolkit::Window {
     bool scaledToPixels = false;
     bool minimized = false;
     float outerWidth = 700 * 15.0f;
     float outerHeight = 420 * 15.0f;
-    void setScalePixels() override { scaledToPixels = true; }
+    Journal* journal = nullptr;
+    void setScalePixels() override
+    {
+        scaledToPixels = true;
+        if (journal) journal->note("form.setScalePixels");
+    }
     bool isMinimized() const override { return minimized; }
     float outerWidthTwips() const override { return outerWidth; }
     float outerHeightTwips() const override { return outerHeight; }
@@ -47,17 +66,25 @@ struct PictureBox : toolkit::PictureBox {
     // What is on the area since the last clear.
     std::vector<Circle> circles;
 
-    void setScalePixels() override { scaledToPixels = true; }
+    Journal* journal = nullptr;
+
+    void note(std::string entry) { if (journal) journal->note("picture1." + std::move(entry)); }
+    void setScalePixels() override { scaledToPixels = true; note("setScalePixels"); }
     float width() const override { ++sizeReads; return w; }
     float height() const override { ++sizeReads; return h; }
-    void setWidth(float v) override { w = v; }
-    void setHeight(float v) override { h = v; }
-    void cls() override { ++clears; circles.clear(); }
-    void setFillStyleSolid() override { fillSolid = true; }
-    void setFillColor(toolkit::Color c) override { fillColor = c; }
+    void setWidth(float v) override { w = v; note("setWidth"); }
+    void setHeight(float v) override { h = v; note("setHeight"); }
+    void cls() override { ++clears; circles.clear(); note("cls"); }
+    void setFillStyleSolid() override { fillSolid = true; note("setFillStyleSolid"); }
+    void setFillColor(toolkit::Color c) override
+    {
+        fillColor = c;
+        note("setFillColor " + std::to_string(c));
+    }
     void circle(float x, float y, float r, toolkit::Color c) override
     {
         circles.push_back({x, y, r, c, fillSolid, fillColor});
+        note("circle");
     }
 };
 
@@ -65,17 +92,25 @@ struct Frame : toolkit::Frame {
     float topValue = 0;
     float heightValue = 41;
     float widthValue = 665;
+    Journal* journal = nullptr;
     float top() const override { return topValue; }
-    void setTop(float t) override { topValue = t; }
+    void setTop(float t) override { topValue = t; if (journal) journal->note("frame1.setTop"); }
     float height() const override { return heightValue; }
-    void setWidth(float w) override { widthValue = w; }
+    void setWidth(float w) override { widthValue = w; if (journal) journal->note("frame1.setWidth"); }
 };
 
 struct TextBox : toolkit::TextBox {
+    std::string name = "text";
     std::string value;
     int writes = 0;
+    Journal* journal = nullptr;
     std::string text() const override { return value; }
-    void setText(const std::string& t) override { value = t; ++writes; }
+    void setText(const std::string& t) override
+    {
+        value = t;
+        ++writes;
+        if (journal) journal->note(name + ".setText" + t);
+    }
 };
 
 struct OptionButton : toolkit::OptionButton {
@@ -85,7 +120,12 @@ struct OptionButton : toolkit::OptionButton {
 
 struct CommandButton : toolkit::CommandButton {
     std::string caption = "Старт";
-    void setCaption(const std::string& c) override { caption = c; }
+    Journal* journal = nullptr;
+    void setCaption(const std::string& c) override
+    {
+        caption = c;
+        if (journal) journal->note("command1.setCaption " + c);
+    }
 };
 
 struct Timer : toolkit::Timer {
@@ -95,6 +135,7 @@ struct Timer : toolkit::Timer {
 
 // The controls and a form on them; members first so they outlive the form.
 struct Ui {
+    Journal journal;
     Window window;
     Screen screen;
     PictureBox picture1;
@@ -106,8 +147,25 @@ struct Ui {
     Form1 form{toolkit::Controls{window, screen, picture1, frame1, text1, text2, text3, option1,
                                  command1, timer1}};
 
-    Ui() = default;
+    Ui()
+    {
+        window.journal = &journal;
+        picture1.journal = &journal;
+        frame1.journal = &journal;
+        command1.journal = &journal;
+        text1.journal = text2.journal = text3.journal = &journal;
+        text1.name = "text1";
+        text2.name = "text2";
+        text3.name = "text3";
+    }
     Ui(const Ui&) = delete;
+
+    // Starts the journal afresh.
+    void record()
+    {
+        journal.entries.clear();
+        journal.recording = true;
+    }
     Ui& operator=(const Ui&) = delete;
 };
 
