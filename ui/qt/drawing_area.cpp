@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QResizeEvent>
+#include <QPaintEvent>
 
 #include "ui/qt/mouse_state.h"
 
@@ -13,8 +13,6 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     // The canvas covers every pixel; nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_ = QImage(size(), QImage::Format_RGB32);
-    canvas_.fill(background_);
 }
 
 void DrawingArea::setBackground(const QColor& color)
@@ -22,8 +20,15 @@ void DrawingArea::setBackground(const QColor& color)
     background_ = color;
 }
 
+const QImage& DrawingArea::canvas() const
+{
+    fitCanvas();
+    return canvas_;
+}
+
 void DrawingArea::clear()
 {
+    fitCanvas();
     canvas_.fill(background_);
     update();
 }
@@ -31,6 +36,7 @@ void DrawingArea::clear()
 void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
                              const QColor& fill)
 {
+    fitCanvas();
     if (canvas_.isNull()) // an area of no pixels shows nothing
         return;
     QPainter p(&canvas_);
@@ -44,21 +50,22 @@ void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outli
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
+    fitCanvas();
     QPainter p(this);
     p.drawImage(event->rect(), canvas_, event->rect());
 }
 
-void DrawingArea::resizeEvent(QResizeEvent* event)
+void DrawingArea::fitCanvas() const
 {
-    // Keep the picture where it still fits; new pixels are background.
-    QImage grown(event->size(), QImage::Format_RGB32);
-    grown.fill(background_);
-    if (!grown.isNull() && !canvas_.isNull()) {
-        QPainter p(&grown);
+    if (canvas_.size() == size())
+        return;
+    QImage fitted(size(), QImage::Format_RGB32);
+    fitted.fill(background_);
+    if (!fitted.isNull() && !canvas_.isNull()) {
+        QPainter p(&fitted);
         p.drawImage(0, 0, canvas_);
     }
-    canvas_ = std::move(grown);
-    QWidget::resizeEvent(event);
+    canvas_ = std::move(fitted);
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)

@@ -26,7 +26,7 @@ public:
                     const QColor& fill);
 
     // What is drawn, one pixel per pixel of the widget.
-    const QImage& canvas() const { return canvas_; }
+    const QImage& canvas() const;
 
 signals:
     // The pointer moved over the area: button and shift states as bit sets
@@ -35,10 +35,14 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Brings the canvas to the widget's size, keeping the picture where it
+    // still fits. A hidden widget gets its resize event only when shown, so
+    // the canvas follows the size itself rather than that event.
+    void fitCanvas() const;
+
     QColor background_;
-    QImage canvas_;
+    mutable QImage canvas_;
 };
