@@ -11,6 +11,9 @@ inline constexpr double kContactBand = 1.6;
 // A deep overlap of depth S - d pushes the pair apart by this many times it.
 inline constexpr double kPushFactor = 1.5;
 
+// Velocities are per second and the timer's interval is in milliseconds.
+inline constexpr double kMillisecondsPerSecond = 1000.0;
+
 // What one test of an ordered pair (i, j) does to the two molecules, with
 // `i` being the molecule whose pass it is.
 enum class PairOutcome { None, Exchange, Push };
