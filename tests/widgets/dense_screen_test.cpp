@@ -1,9 +1,9 @@
-// The window on a screen of 120 dots an inch, 12 twips a pixel: the design's
-// twips convert by the factor the screen reports, and the panel, taller than
-// at the standard setting, still rests at -42 and widens the pointer band.
+// The window on a screen of 120 dots an inch, 12 twips a pixel: every control
+// of the design converts by the factor the screen reports, and the drawing
+// area still follows the outer size by the fixed pixel margins. (The panel's
+// slide and pointer band at this setting are tested under tests/dpi.)
 
 #include <QFrame>
-#include <QMouseEvent>
 #include <QTest>
 
 #include "harness.h"
@@ -15,9 +15,6 @@ private slots:
     void designInPixels_data();
     void designInPixels();
     void drawingAreaFollowsOuterSize();
-    void pointerBandIsTwiceThePanel_data();
-    void pointerBandIsTwiceThePanel();
-    void panelStillRestsAtMinus42();
 };
 
 void DenseScreen::initTestCase()
@@ -60,46 +57,6 @@ void DenseScreen::drawingAreaFollowsOuterSize()
     const QSize outer = w->frameGeometry().size();
     QCOMPARE(w->controls().picture1->size(), QSize(outer.width() - 16, outer.height() - 38));
     QCOMPARE(w->controls().frame1->width(), outer.width());
-}
-
-void DenseScreen::pointerBandIsTwiceThePanel_data()
-{
-    QTest::addColumn<double>("y");
-    QTest::addColumn<int>("topAfterOneTick");
-
-    // The panel is 615 / 12 = 51.25 pixels high: the band ends at 102.5.
-    QTest::newRow("y 102.5, the band's edge") << 102.5 << 0;
-    QTest::newRow("y 102.75, just beyond") << 102.75 << -3;
-    QTest::newRow("y 103") << 103.0 << -3;
-}
-
-void DenseScreen::pointerBandIsTwiceThePanel()
-{
-    QFETCH(double, y);
-    QFETCH(int, topAfterOneTick);
-
-    auto w = harness::shownWindow();
-    QVERIFY(w);
-    DrawingArea* area = w->controls().picture1;
-    harness::click(w->controls().command1);
-    const QPointF at(300, y);
-    QMouseEvent move(QEvent::MouseMove, at, area->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(area, &move);
-    harness::tick(*w);
-    QCOMPARE(w->controls().frame1->y(), topAfterOneTick);
-}
-
-void DenseScreen::panelStillRestsAtMinus42()
-{
-    auto w = harness::shownWindow();
-    QVERIFY(w);
-    QCOMPARE(w->controls().frame1->height(), 51);
-    harness::click(w->controls().command1);
-    QTest::mouseMove(w.get(), QPoint(300, 400));
-    harness::tick(*w, 20);
-    // A strip of the taller panel stays in view.
-    QCOMPARE(w->controls().frame1->y(), -42);
 }
 
 int main(int argc, char** argv)
