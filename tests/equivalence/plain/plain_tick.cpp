@@ -1,0 +1,88 @@
+#include "plain_tick.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <utility>
+
+#include "sim/physics.h"
+
+namespace plain {
+
+namespace {
+
+// Deliberately independent of physics::interact: it takes the square root of
+// every pair and tests d >= S, so the program's squared-distance shortcut is
+// checked here too, not just copied.
+void pairStep(Molecule& a, Molecule& b)
+{
+    const double dx = a.x - b.x;
+    const double dy = a.y - b.y;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double S = static_cast<double>(a.radius + b.radius);
+    if (d >= S)
+        return;
+
+    const double P = (S - d) * physics::kPushFactor;
+    if (S - physics::kContactBand > d) {
+        const double xi = a.x + (dx * P) / d;
+        const double yi = a.y + (dy * P) / d;
+        const double xj = b.x - ((xi - b.x) * P) / d;
+        const double yj = b.y - ((yi - b.y) * P) / d;
+        if (std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj)) {
+            a.x = xi;
+            a.y = yi;
+            b.x = xj;
+            b.y = yj;
+            return;
+        }
+        // Coincident centres, or a distance so small that the far molecule
+        // would be thrown to infinity: the program's chosen way out, an even
+        // push along the line of centres (+x when there is none).
+        double ux = 1;
+        double uy = 0;
+        if (d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d)) {
+            ux = dx / d;
+            uy = dy / d;
+        }
+        a.x += ux * P;
+        a.y += uy * P;
+        b.x -= ux * P;
+        b.y -= uy * P;
+        return;
+    }
+
+    std::swap(a.vx, b.vx);
+    std::swap(a.vy, b.vy);
+}
+
+} // namespace
+
+void goMol(Form1& form, const toolkit::Timer& timer1)
+{
+    auto& mols = form.mols;
+    const int n = std::min<int>(form.molCount, static_cast<int>(mols.size()));
+    for (int i = 0; i < n; ++i) {
+        Molecule& mi = mols[static_cast<std::size_t>(i)];
+        for (int j = 0; j < n; ++j) {
+            if (j != i)
+                pairStep(mi, mols[static_cast<std::size_t>(j)]);
+        }
+
+        if (form.limtBool) {
+            mi.x = form.LimType1(mi.x, true);
+            mi.y = form.LimType1(mi.y, false);
+        } else {
+            mi.vx = form.LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
+            mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
+        }
+
+        const double stepX = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval());
+        const double stepY = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval());
+        mi.x = stepX + mi.x;
+        mi.y = stepY + mi.y;
+    }
+    form.pictSmlM(form.limtBool);
+}
+
+} // namespace plain
