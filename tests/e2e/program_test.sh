@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# The built program in a real X server (Xvfb, no window manager), driven as a
+# person would: the pointer and clicks through xdotool, what the window shows
+# read from screenshots. Usage: program_test.sh PATH-TO-PROGRAM
+#
+# Waits are bounded polls for a state to show, never fixed sleeps that
+# assume a speed.
+set -uo pipefail
+
+program=${1:?usage: program_test.sh PATH-TO-PROGRAM}
+for tool in Xvfb xdotool import convert compare; do
+    command -v "$tool" >/dev/null || { echo "program_test: $tool is missing" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+    [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- The window's design, in its pixels at 96 dots an inch
+readonly TITLE="тепловое движеие"
+readonly START_AT="72 20"   # middle of Command1: 16 + 113/2, 8 + 25/2
+readonly PAUSE_AT="200 20"  # middle of Command2: 144 + 113/2
+readonly PANEL_SPOT="265 4" # bare panel between Pause and the label "m"
+readonly POINTER_LOW="300 300"
+readonly POINTER_HIGH="300 60" # within twice the panel's 41 pixels
+readonly LIMIT_S=30 # patience for any one state to show
+
+# --- Helpers
+passed=0
+failed=0
+check() { # NAME COMMAND...: one named case
+    local name=$1
+    shift
+    if "$@"; then
+        echo "ok - $name"
+        passed=$((passed + 1))
+    else
+        echo "not ok - $name"
+        failed=$((failed + 1))
+    fi
+}
+
+# Runs COMMAND... until it succeeds or LIMIT_S seconds have gone.
+eventually() {
+    local deadline=$((SECONDS + LIMIT_S))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+shot() { # FILE: the window as it shows now
+    import -window "$win" "$1" 2>/dev/null
+}
+
+picture_region() { # the drawing area below the panel: 668 x 344 less the top 41
+    echo "668x303+0+41"
+}
+
+yellow_pixels() { # FILE [REGION]
+    convert "$1" -crop "${2:-$(picture_region)}" +repage \
+        -fill black +opaque "#ffff00" -fill white -opaque "#ffff00" \
+        -format "%[fx:round(mean*w*h)]" info:
+}
+
+pixel_at() { # FILE X Y
+    convert "$1" -format "%[hex:p{$2,$3}]" info:
+}
+
+differing_pixels() { # FILE FILE: how many pixels of the drawing area differ
+    local n
+    convert "$1" -crop "$(picture_region)" +repage "$work/cmp1.png" &&
+        convert "$2" -crop "$(picture_region)" +repage "$work/cmp2.png" &&
+        n=$(compare -metric AE "$work/cmp1.png" "$work/cmp2.png" null: 2>&1)
+    # A broken comparison must not pass for a changed picture.
+    [[ "$n" =~ ^[0-9]+$ ]] || { echo "program_test: cannot compare screenshots: $n" >&2; exit 1; }
+    echo "$n"
+}
+
+click_at() { # X Y: in the window
+    xdotool mousemove --window "$win" "$1" "$2" click 1
+}
+
+point_at() { # X Y
+    xdotool mousemove --window "$win" "$1" "$2"
+}
+
+# --- The state checks the cases poll for
+picture_empty() { shot "$work/now.png" && [[ $(yellow_pixels "$work/now.png") == 0 ]]; }
+gas_drawn() { shot "$work/now.png" && (($(yellow_pixels "$work/now.png") > 1000)); }
+picture_changes() {
+    shot "$work/now.png" && (($(differing_pixels "$work/ref.png" "$work/now.png") > 0))
+}
+picture_still() { # two shots in a row alike
+    shot "$work/a.png" && shot "$work/b.png" &&
+        (($(differing_pixels "$work/a.png" "$work/b.png") == 0))
+}
+panel_shown() { shot "$work/now.png" && [[ $(pixel_at "$work/now.png" $PANEL_SPOT) == "$panel_colour" ]]; }
+panel_hidden() { # nothing of the panel's colour left in the strip it covered
+    shot "$work/now.png" &&
+        [[ $(convert "$work/now.png" -crop 660x36+0+0 +repage -fill black +opaque "#$panel_colour" \
+            -fill white -opaque "#$panel_colour" -format "%[fx:round(mean*w*h)]" info:) == 0 ]]
+}
+
+# --- Start the X server and the program
+mkdir -m 700 "$work/runtime"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+    2>"$work/xvfb.log" &
+xvfb_pid=$!
+eventually test -s "$work/display" || { echo "program_test: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+export XDG_RUNTIME_DIR="$work/runtime"
+# The program on this server as it is, whatever the caller's session asks of Qt.
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI QT_SCREEN_SCALE_FACTORS \
+    QT_ENABLE_HIGHDPI_SCALING QT_SCALE_FACTOR_ROUNDING_POLICY
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+win=$(timeout "$LIMIT_S" xdotool search --sync --onlyvisible --name "^${TITLE}\$" | head -n 1)
+if [[ -z "$win" ]]; then
+    echo "program_test: no window titled \"$TITLE\"" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+
+# --- The cases, one after another on the same window, as a lesson would go
+check "window opens with its title" test -n "$win"
+shot "$work/first.png"
+panel_colour=$(pixel_at "$work/first.png" $PANEL_SPOT)
+check "drawing area starts empty" picture_empty
+# The system colour for button text: black in Qt's own palette.
+check "drawing area is black" test "$(pixel_at "$work/first.png" 300 200)" == "000000"
+
+click_at $START_AT
+check "Start draws the gas" eventually gas_drawn
+shot "$work/ref.png"
+check "the gas moves by itself" eventually picture_changes
+
+point_at $POINTER_LOW
+check "panel slides away when the pointer goes down" eventually panel_hidden
+point_at $POINTER_HIGH
+check "panel comes back when the pointer nears the top" eventually panel_shown
+
+click_at $PAUSE_AT
+check "Pause freezes the picture" eventually picture_still
+shot "$work/ref.png"
+check "the frozen picture keeps its gas" gas_drawn
+check "the frozen picture stays" picture_still
+click_at $PAUSE_AT
+check "Pause again resumes" eventually picture_changes
+
+click_at $START_AT
+check "Stop clears the picture" eventually picture_empty
+click_at $START_AT
+check "Start again draws a fresh gas" eventually gas_drawn
+click_at $START_AT
+check "Stop again clears it" eventually picture_empty
+check "the program is still running" kill -0 "$program_pid"
+
+echo "$passed passed, $failed failed"
+((failed == 0))
