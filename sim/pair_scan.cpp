@@ -1,5 +1,6 @@
 #include "sim/pair_scan.h"
 
+#include <bit>
 #include <cstring>
 #include <iterator>
 
@@ -72,21 +73,36 @@ inline int apartMask2(const PairScanView& v, int j, __m128d xi, __m128d yi, __m1
     return _mm_movemask_pd(_mm_cmpge_pd(q, s2));
 }
 
+// Bits of a mask with one bit per lane of a round, all set.
+constexpr unsigned allLanes(int lanes)
+{
+    return lanes >= 32 ? ~0u : (1u << lanes) - 1;
+}
+
+// A round tests kBlocks vector blocks and branches once: in a sparse gas
+// nearly every round finds nothing, and the branch is the costly part.
+constexpr int kSse2Blocks = 4;
+
 template <bool kShared>
 int scanSse2(const PairScanView& v, int from, int to, double xi, double yi, double ri)
 {
     constexpr int kLanes = 2;
-    constexpr int kAllApart = 0x3;
+    constexpr int kRound = kLanes * kSse2Blocks;
     const double s = ri + v.commonRadius;
     const __m128d vxi = _mm_set1_pd(xi);
     const __m128d vyi = _mm_set1_pd(yi);
     const __m128d vri = _mm_set1_pd(ri);
     const __m128d vs2 = _mm_set1_pd(s * s);
     int j = from;
-    for (; j + kLanes <= to; j += kLanes) {
-        const int apart = apartMask2<kShared>(v, j, vxi, vyi, vri, vs2);
-        if (apart != kAllApart)
-            return (apart & 1) ? j + 1 : j;
+    for (; j + kRound <= to; j += kRound) {
+        unsigned apart = 0;
+        for (int b = 0; b < kSse2Blocks; ++b) {
+            const auto block = static_cast<unsigned>(
+                apartMask2<kShared>(v, j + b * kLanes, vxi, vyi, vri, vs2));
+            apart |= block << (b * kLanes);
+        }
+        if (apart != allLanes(kRound))
+            return j + std::countr_zero(~apart);
     }
     return scanScalar<kShared>(v, j, to, xi, yi, ri);
 }
@@ -115,31 +131,35 @@ __attribute__((target("avx"))) inline int apartMask4(const PairScanView& v, int 
     return _mm256_movemask_pd(_mm256_cmp_pd(q, s2, _CMP_GE_OQ));
 }
 
+constexpr int kAvxBlocks = 4;
+
 template <bool kShared>
 __attribute__((target("avx"))) int scanAvx(const PairScanView& v, int from, int to, double xi,
                                             double yi, double ri)
 {
     constexpr int kLanes = 4;
-    constexpr int kAllApart = 0xF;
-    constexpr int kAllApartTwice = 0xFF;
+    constexpr int kRound = kLanes * kAvxBlocks;
     const double s = ri + v.commonRadius;
     const __m256d vxi = _mm256_set1_pd(xi);
     const __m256d vyi = _mm256_set1_pd(yi);
     const __m256d vri = _mm256_set1_pd(ri);
     const __m256d vs2 = _mm256_set1_pd(s * s);
     int j = from;
-    // Two blocks per round halve the branches; in a sparse gas nearly every
-    // round finds nothing.
-    for (; j + 2 * kLanes <= to; j += 2 * kLanes) {
-        const int apart = apartMask4<kShared>(v, j, vxi, vyi, vri, vs2) |
-                          (apartMask4<kShared>(v, j + kLanes, vxi, vyi, vri, vs2) << kLanes);
-        if (apart != kAllApartTwice)
-            return j + __builtin_ctz(static_cast<unsigned>(~apart));
+    for (; j + kRound <= to; j += kRound) {
+        unsigned apart = 0;
+        for (int b = 0; b < kAvxBlocks; ++b) {
+            const auto block = static_cast<unsigned>(
+                apartMask4<kShared>(v, j + b * kLanes, vxi, vyi, vri, vs2));
+            apart |= block << (b * kLanes);
+        }
+        if (apart != allLanes(kRound))
+            return j + std::countr_zero(~apart);
     }
     for (; j + kLanes <= to; j += kLanes) {
-        const int apart = apartMask4<kShared>(v, j, vxi, vyi, vri, vs2);
-        if (apart != kAllApart)
-            return j + __builtin_ctz(static_cast<unsigned>(~apart));
+        const auto apart =
+            static_cast<unsigned>(apartMask4<kShared>(v, j, vxi, vyi, vri, vs2));
+        if (apart != allLanes(kLanes))
+            return j + std::countr_zero(~apart);
     }
     return scanScalar<kShared>(v, j, to, xi, yi, ri);
 }
@@ -159,25 +179,28 @@ __attribute__((target("avx512f"))) inline unsigned apartMask8(const PairScanView
     return _mm512_cmp_pd_mask(q, s2, _CMP_GE_OQ);
 }
 
+constexpr int kAvx512Blocks = 4;
+
 template <bool kShared>
 __attribute__((target("avx512f"))) int scanAvx512(const PairScanView& v, int from, int to,
                                                   double xi, double yi, double ri)
 {
     constexpr int kLanes = 8;
-    constexpr unsigned kAllApartTwice = 0xFFFF;
+    constexpr int kRound = kLanes * kAvx512Blocks;
     const double s = ri + v.commonRadius;
     const __m512d vxi = _mm512_set1_pd(xi);
     const __m512d vyi = _mm512_set1_pd(yi);
     const __m512d vri = _mm512_set1_pd(ri);
     const __m512d vs2 = _mm512_set1_pd(s * s);
     int j = from;
-    for (; j + 2 * kLanes <= to; j += 2 * kLanes) {
-        const unsigned apart = apartMask8<kShared>(v, j, vxi, vyi, vri, vs2) |
-                               (apartMask8<kShared>(v, j + kLanes, vxi, vyi, vri, vs2) << kLanes);
-        if (apart != kAllApartTwice)
-            return j + __builtin_ctz(~apart);
+    for (; j + kRound <= to; j += kRound) {
+        unsigned apart = 0;
+        for (int b = 0; b < kAvx512Blocks; ++b)
+            apart |= apartMask8<kShared>(v, j + b * kLanes, vxi, vyi, vri, vs2) << (b * kLanes);
+        if (apart != allLanes(kRound))
+            return j + std::countr_zero(~apart);
     }
-    // The rest, fewer than sixteen, under a mask: lanes past `to` are neither
+    // The rest, fewer than a round, under a mask: lanes past `to` are neither
     // loaded nor reported.
     while (j < to) {
         const int left = to - j;
@@ -193,7 +216,7 @@ __attribute__((target("avx512f"))) int scanAvx512(const PairScanView& v, int fro
         const unsigned apart = _mm512_mask_cmp_pd_mask(live, q, s2, _CMP_GE_OQ);
         const unsigned hits = ~apart & live;
         if (hits != 0)
-            return j + __builtin_ctz(hits);
+            return j + std::countr_zero(hits);
         j += kLanes;
     }
     return to;

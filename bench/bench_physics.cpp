@@ -1,0 +1,214 @@
+// The physics of one tick, program against plain, with drawing that costs
+// nothing. Each case is named impl/N/radius/area/boundary; the time is per
+// tick and `allocs` counts calls of operator new per tick.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "alloc_counter.h"
+#include "null_toolkit.h"
+#include "plain_tick.h"
+#include "sim/pair_scan.h"
+#include "sim/params.h"
+
+namespace {
+
+constexpr std::int32_t kMassRadius7 = params::kDefaultMass;
+constexpr std::int32_t kMassRadius178 = params::kMaxMass;
+
+// Ticks run before timing, so that the first tick's untangling of the random
+// start (every overlapping pair pushed) is not what is measured.
+constexpr int kWarmUpTicks = 20;
+
+struct Area {
+    const char* name;
+    float w;
+    float h;
+};
+// The drawing area at the window's design size, and a full-screen one.
+constexpr Area kAreas[] = {{"668x344", 668, 344}, {"1904x1042", 1904, 1042}};
+
+enum class Impl { Plain, Program };
+
+void tick(Impl impl, bench::NullUi& ui)
+{
+    if (impl == Impl::Plain)
+        plain::goMol(ui.form, ui.timer1);
+    else
+        ui.form.goMol();
+}
+
+void prepare(bench::NullUi& ui, std::int16_t n, std::int32_t mass, const Area& area, bool wrap)
+{
+    ui.picture1.w = area.w;
+    ui.picture1.h = area.h;
+    ui.form.limtBool = wrap;
+    ui.form.startSmlM(n, params::kDefaultSpeed, mass);
+    for (int k = 0; k < kWarmUpTicks; ++k)
+        ui.form.goMol();
+}
+
+void reportAllocations(benchmark::State& state, std::size_t before)
+{
+    state.counters["allocs"] = benchmark::Counter(
+        static_cast<double>(bench::allocations() - before), benchmark::Counter::kAvgIterations);
+}
+
+void runTicks(benchmark::State& state, Impl impl, std::int16_t n, std::int32_t mass,
+              const Area& area, bool wrap)
+{
+    bench::NullUi ui;
+    prepare(ui, n, mass, area, wrap);
+    const std::size_t before = bench::allocations();
+    for (auto _ : state) {
+        tick(impl, ui);
+        benchmark::DoNotOptimize(ui.form.mols.data());
+        benchmark::ClobberMemory();
+    }
+    reportAllocations(state, before);
+    state.SetLabel(physics::pairScanKind());
+}
+
+// The program's tick with one scan kernel forced, to compare the kernels on
+// one processor. Skipped where the kernel does not run.
+void runTicksWithKernel(benchmark::State& state, const char* kind, std::int32_t mass)
+{
+    const std::string previous = physics::pairScanKind();
+    if (!physics::selectPairScan(kind)) {
+        state.SkipWithError("kernel does not run here");
+        return;
+    }
+    runTicks(state, Impl::Program, params::kMaxMolecules, mass, kAreas[0], true);
+    physics::selectPairScan(previous.c_str());
+}
+
+// --- Dirty upper halves of the vector registers. Drawing code that leaves
+// them dirty (256-bit instructions without vzeroupper) can slow the SSE code
+// that follows; these cases show whether the tick feels it.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define THERMAL_BENCH_AVX_STATE 1
+
+bool haveAvx()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx");
+}
+
+// All ones into ymm15: an AVX instruction with no vzeroupper after it, as
+// hand-written or JIT drawing code might leave it.
+void leaveUpperDirty()
+{
+    asm volatile("vcmpps $0xf, %%ymm15, %%ymm15, %%ymm15" ::: "xmm15");
+}
+
+void leaveUpperClean()
+{
+    asm volatile("vcmpps $0xf, %%ymm15, %%ymm15, %%ymm15\n\tvzeroupper" ::: "xmm15");
+}
+
+// `kind` null: the kernel the program picks by itself.
+void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool dirty)
+{
+    if (!haveAvx()) {
+        state.SkipWithError("no AVX on this processor");
+        return;
+    }
+    const std::string previous = physics::pairScanKind();
+    if (kind && !physics::selectPairScan(kind)) {
+        state.SkipWithError("kernel does not run here");
+        return;
+    }
+    constexpr std::int16_t kN = params::kMaxMolecules;
+    bench::NullUi ui;
+    prepare(ui, kN, kMassRadius7, kAreas[0], true);
+    for (auto _ : state) {
+        if (dirty)
+            leaveUpperDirty();
+        else
+            leaveUpperClean();
+        tick(impl, ui);
+        benchmark::DoNotOptimize(ui.form.mols.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(impl == Impl::Plain ? "no scan" : physics::pairScanKind());
+    physics::selectPairScan(previous.c_str());
+}
+#endif
+
+void registerAll()
+{
+    constexpr std::int16_t kSizes[] = {50, 200, params::kMaxMolecules};
+    constexpr std::int32_t kMasses[] = {kMassRadius7, kMassRadius178};
+    const std::pair<Impl, const char*> impls[] = {{Impl::Plain, "plain"},
+                                                  {Impl::Program, "program"}};
+    for (const Area& area : kAreas) {
+        for (const bool wrap : {true, false}) {
+            for (const std::int32_t mass : kMasses) {
+                for (const std::int16_t n : kSizes) {
+                    for (const auto& [impl, implName] : impls) {
+                        const std::string name =
+                            std::string("tick/") + implName + "/N:" + std::to_string(n) +
+                            "/r:" + (mass == kMassRadius7 ? "7" : "178") + "/" + area.name +
+                            (wrap ? "/wrap" : "/walls");
+                        benchmark::RegisterBenchmark(
+                            name.c_str(),
+                            [impl = impl, n, mass, &area, wrap](benchmark::State& s) {
+                                runTicks(s, impl, n, mass, area, wrap);
+                            })
+                            ->Unit(benchmark::kMicrosecond);
+                    }
+                }
+            }
+        }
+    }
+    for (const char* kind : {"avx512", "avx", "sse2", "scalar"}) {
+        for (const std::int32_t mass : kMasses) {
+            const std::string name = std::string("tick_kernel/") + kind + "/N:500/r:" +
+                                     (mass == kMassRadius7 ? "7" : "178") + "/668x344/wrap";
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [kind, mass](benchmark::State& s) {
+                                             runTicksWithKernel(s, kind, mass);
+                                         })
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+#if THERMAL_BENCH_AVX_STATE
+    // The SSE2 kernel stands for a tick with no AVX code of its own.
+    struct Variant {
+        Impl impl;
+        const char* kind;
+        const char* name;
+    };
+    const Variant variants[] = {{Impl::Plain, nullptr, "plain"},
+                                {Impl::Program, nullptr, "program"},
+                                {Impl::Program, "sse2", "program-sse2"}};
+    for (const Variant& v : variants) {
+        for (const bool dirty : {false, true}) {
+            const std::string name = std::string("tick_after_avx/") + v.name +
+                                     "/N:500/r:7/668x344/wrap/" + (dirty ? "dirty" : "clean");
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [v, dirty](benchmark::State& s) {
+                                             runTicksAfterAvx(s, v.impl, v.kind, dirty);
+                                         })
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
