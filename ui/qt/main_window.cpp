@@ -18,7 +18,7 @@ namespace {
 
 // The design's controls are sized for a small dialogue font; Qt's default
 // would clip the option captions.
-constexpr int kPanelFontPixels = 11;
+constexpr int kPanelFontPixels = 10;
 
 QString qstr(std::string_view s)
 {
@@ -154,6 +154,15 @@ MainWindow::MainWindow(QWidget* parent)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    form_.Form_Resize();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // A window manager adds its frame and title bar after the first display
+    // and tells of it only by moving the window: the outer size has changed
+    // though the client size has not.
     form_.Form_Resize();
 }
 
