@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fake_toolkit.h"
@@ -30,44 +33,32 @@ TEST(FormLoad, StoresDefaultsFillsFieldsThenSizes)
         "text2.setText 1000",  "text3.setText 50",        "picture1.setWidth",
         "picture1.setHeight",  "frame1.setWidth"};
     EXPECT_EQ(ui.journal.entries, expected);
-    EXPECT_EQ(f.mColor, 65535);
-    EXPECT_FALSE(f.playBool);
-    EXPECT_FALSE(f.pauseBool);
-    EXPECT_TRUE(f.vizPanel);
-    EXPECT_EQ(f.speedm, 1000);
-    EXPECT_EQ(f.kolMol, 50);
-    EXPECT_EQ(f.inMass, 200);
-    EXPECT_EQ(f.molCount, 0);
+    EXPECT_EQ(std::tuple(f.mColor, f.playBool, f.pauseBool, f.vizPanel, f.limtBool),
+              std::tuple(65535, false, false, true, false));
+    EXPECT_EQ(std::tuple(f.speedm, f.kolMol, f.inMass, f.molCount), std::tuple(1000.0, 50, 200, 0));
     EXPECT_TRUE(f.mols.empty());
-    EXPECT_FALSE(f.limtBool);
-    EXPECT_TRUE(ui.window.scaledToPixels);
-    EXPECT_TRUE(ui.picture1.scaledToPixels);
-    EXPECT_EQ(ui.picture1.w, 700 - 16);
-    EXPECT_EQ(ui.picture1.h, 420 - 38);
-    EXPECT_EQ(ui.frame1.widthValue, 700);
-    EXPECT_EQ(ui.command1.caption, "Старт");
+    EXPECT_TRUE(ui.window.scaledToPixels && ui.picture1.scaledToPixels);
+    EXPECT_EQ(std::tuple(ui.picture1.w, ui.picture1.h, ui.frame1.widthValue),
+              std::tuple(700 - 16, 420 - 38, 700));
 }
-
-struct SizeCase {
-    const char* name;
-    float outerW, outerH; // twips
-    float tppX, tppY;
-    bool minimized;
-    float pictureW, pictureH, frameW;
-};
-
-const SizeCase kSizeCases[] = {
-    {"standard_setting", 700 * 15, 420 * 15, 15, 15, false, 684, 382, 700},
-    {"twelve_twips_per_pixel", 700 * 12, 420 * 12, 12, 12, false, 684, 382, 700},
-    {"factors_differ_across_and_down", 700 * 15, 420 * 12, 15, 12, false, 684, 382, 700},
-    {"fractions_kept", 10237.5f, 6307.5f, 15, 15, false, 666.5f, 382.5f, 682.5f},
-    {"smaller_than_the_margins", 10 * 15, 20 * 15, 15, 15, false, 0, 0, 10},
-    {"minimised_changes_nothing", 700 * 15, 420 * 15, 15, 15, true, 600, 400, 665},
-};
 
 TEST(Sizing, PictureFillsTheWindowPanelSpansIt)
 {
-    for (const SizeCase& c : kSizeCases) {
+    const struct {
+        const char* name;
+        float outerW, outerH; // twips
+        float tppX, tppY;
+        bool minimized;
+        float pictureW, pictureH, frameW;
+    } cases[] = {
+        {"standard_setting", 700 * 15, 420 * 15, 15, 15, false, 684, 382, 700},
+        {"twelve_twips_per_pixel", 700 * 12, 420 * 12, 12, 12, false, 684, 382, 700},
+        {"factors_differ_across_and_down", 700 * 15, 420 * 12, 15, 12, false, 684, 382, 700},
+        {"fractions_kept", 10237.5f, 6307.5f, 15, 15, false, 666.5f, 382.5f, 682.5f},
+        {"smaller_than_the_margins", 10 * 15, 20 * 15, 15, 15, false, 0, 0, 10},
+        {"minimised_changes_nothing", 700 * 15, 420 * 15, 15, 15, true, 600, 400, 665},
+    };
+    for (const auto& c : cases) {
         for (bool viaResizeEvent : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (viaResizeEvent ? " (resize event)" : ""));
             fake::Ui ui;
@@ -78,11 +69,10 @@ TEST(Sizing, PictureFillsTheWindowPanelSpansIt)
             ui.screen.tppY = c.tppY;
             ui.frame1.topValue = -21;
             viaResizeEvent ? ui.form.Form_Resize() : ui.form.pctRsz();
-            EXPECT_EQ(ui.picture1.w, c.pictureW);
-            EXPECT_EQ(ui.picture1.h, c.pictureH);
-            EXPECT_EQ(ui.frame1.widthValue, c.frameW);
-            EXPECT_EQ(ui.frame1.topValue, -21);
-            EXPECT_EQ(ui.frame1.heightValue, 41);
+            EXPECT_EQ(std::tuple(ui.picture1.w, ui.picture1.h, ui.frame1.widthValue),
+                      std::tuple(c.pictureW, c.pictureH, c.frameW));
+            EXPECT_EQ(std::pair(ui.frame1.topValue, ui.frame1.heightValue),
+                      std::pair(-21.0f, 41.0f));
         }
     }
 }
@@ -111,6 +101,8 @@ const RunCase kRunCases[] = {
     {"paused_tick", Run::Paused, Event::Tick, Run::Paused, "Стоп", false, false, false, false},
     {"stopped_tick", Run::Stopped, Event::Tick, Run::Stopped, "Старт", false, false, false, false},
 };
+
+void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
 
 class RunControl : public testing::TestWithParam<RunCase> {};
 
@@ -165,9 +157,7 @@ TEST(RunControlSequence, StartBuildsFromTheFieldsAsTheyStand)
     Form1& f = ui.form;
     f.Form_Load();
     f.Command1_Click();
-    EXPECT_EQ(f.molCount, 50);
-    EXPECT_EQ(f.mols[0].mass, 200);
-    EXPECT_EQ(f.mols[0].radius, 7);
+    EXPECT_EQ(std::tuple(f.molCount, f.mols[0].mass, f.mols[0].radius), std::tuple(50, 200, 7));
     EXPECT_TRUE(f.limtBool) << "Option1 is selected in the design";
 
     // Edits during a run wait for the next click, which is Stop here.
@@ -192,45 +182,38 @@ TEST(RunControlSequence, StartBuildsFromTheFieldsAsTheyStand)
     EXPECT_EQ(f.molCount, 7);
 }
 
-TEST(RunControlSequence, NoPauseSurvivesIntoANewRun)
+TEST(RunControlSequence, PauseFreezesTheRunAndThePanelButNotTheTarget)
 {
     fake::Ui ui;
     Form1& f = ui.form;
     f.Form_Load();
-    f.Command2_Click(); // while stopped: ignored
+    f.Command2_Click(); // ignored while stopped, so the run starts unpaused
     f.Command1_Click();
+    f.Picture1_MouseMove(0, 0, 100, 200);
     std::vector<double> before = snapshot(f);
     f.Timer1_Timer();
     EXPECT_NE(snapshot(f), before);
-
-    f.Command2_Click();
-    f.Command1_Click(); // Stop while paused
-    EXPECT_FALSE(f.pauseBool);
-    f.Command1_Click();
-    before = snapshot(f);
-    f.Timer1_Timer();
-    EXPECT_NE(snapshot(f), before);
-}
-
-TEST(RunControlSequence, PanelWaitsWhilePausedButTargetFollowsThePointer)
-{
-    fake::Ui ui;
-    Form1& f = ui.form;
-    f.Form_Load();
-    f.Command1_Click();
-    f.Picture1_MouseMove(0, 0, 100, 200);
-    f.Timer1_Timer();
     EXPECT_EQ(ui.frame1.topValue, -3);
 
     f.Command2_Click();
     f.Picture1_MouseMove(0, 0, 100, 10);
     EXPECT_TRUE(f.vizPanel);
+    before = snapshot(f);
     f.Timer1_Timer();
+    EXPECT_EQ(snapshot(f), before);
     EXPECT_EQ(ui.frame1.topValue, -3);
 
     f.Command2_Click();
     f.Timer1_Timer();
     EXPECT_EQ(ui.frame1.topValue, 0);
+
+    f.Command2_Click();
+    f.Command1_Click(); // Stop while paused
+    f.Command1_Click();
+    EXPECT_FALSE(f.pauseBool);
+    before = snapshot(f);
+    f.Timer1_Timer();
+    EXPECT_NE(snapshot(f), before);
 }
 
 struct SlideCase {
@@ -241,8 +224,10 @@ struct SlideCase {
 };
 
 const SlideCase kSlideCases[] = {
-    {"hide_from_shown", 0, false, {-3, -6, -9, -12, -15, -18, -21, -24, -27, -30, -33, -36, -39, -42}},
-    {"show_from_hidden", -42, true, {-39, -36, -33, -30, -27, -24, -21, -18, -15, -12, -9, -6, -3, 0}},
+    {"hide_from_shown", 0, false,
+     {-3, -6, -9, -12, -15, -18, -21, -24, -27, -30, -33, -36, -39, -42}},
+    {"show_from_hidden", -42, true,
+     {-39, -36, -33, -30, -27, -24, -21, -18, -15, -12, -9, -6, -3, 0}},
     {"show_from_halfway", -21, true, {-18, -15, -12, -9, -6, -3, 0}},
     {"already_shown", 0, true, {}},
     {"already_hidden", -42, false, {}},
@@ -270,11 +255,7 @@ TEST(Panel, SlidesThreePixelsPerStepUntilItRests)
 
 TEST(Panel, PointerBandIsTwiceThePanelHeight)
 {
-    const struct {
-        const char* name;
-        float height, y;
-        bool shown;
-    } cases[] = {
+    const struct { const char* name; float height, y; bool shown; } cases[] = {
         {"top_of_the_area", 41, 0, true},        {"band_edge", 41, 82, true},
         {"just_past_band", 41, 82.01f, false},   {"below_band", 41, 83, false},
         {"taller_panel_band_edge", 51, 102, true}, {"taller_panel_below_band", 51, 103, false},
