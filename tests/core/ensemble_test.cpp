@@ -71,7 +71,7 @@ struct AreaCase {
 };
 void PrintTo(const AreaCase& c, std::ostream* os) { *os << c.name; }
 
-const double kUpTo7 = std::nextafter(7.0, 8.0);
+const double kUpTo7 = std::nextafter(7.0, 8.0); // up to and including 7
 
 const AreaCase kAreaCases[] = {
     {"defaults", 668, 344, 50, 1000, 200, 7, 661, 7, 337},

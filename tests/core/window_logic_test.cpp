@@ -158,7 +158,7 @@ TEST(RunControlSequence, StartBuildsFromTheFieldsAsTheyStand)
     f.Form_Load();
     f.Command1_Click();
     EXPECT_EQ(std::tuple(f.molCount, f.mols[0].mass, f.mols[0].radius), std::tuple(50, 200, 7));
-    EXPECT_TRUE(f.limtBool) << "Option1 is selected in the design";
+    EXPECT_TRUE(f.limtBool) << "Option1 starts selected";
 
     // Edits during a run wait for the next click, which is Stop here.
     ui.option1.selected = false;
