@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_toolkit.h"
@@ -195,7 +196,7 @@ TEST_F(TickTest, WrapAroundMovesTheCentreOnly)
         {"at_0_stays", {0, 200, 0, 0}, 0, 200},
         {"at_the_width_stays", {600, 200, 0, 0}, 600, 200},
         {"within_a_single_step_of_the_width", {600.00001, 200, 0, 0}, 600.00001, 200},
-        {"far_beyond_wraps_once", {1500, 200, 0, 0}, 0, 200},
+        {"far_beyond_as_after_a_shrink_wraps_once", {1500, 200, 0, 0}, 0, 200},
         {"far_below_wraps_once", {-1500, 200, 0, 0}, 600, 200},
         {"below_0_vertically", {300, -1, 0, -100}, 300, 399},
         {"beyond_the_height", {300, 400.5, 0, 100}, 300, 1},
@@ -240,39 +241,25 @@ TEST_F(TickTest, WallsTurnBackOnlyWhatMovesOut)
     }
 }
 
-TEST_F(TickTest, WallTurnsADiscBackOnceAndLetsItComeIn)
+TEST_F(TickTest, WallsOverSeveralTicks)
 {
-    fake::setEnsemble(form, {molecule(5, 200, -250, 0, 8)});
-    form.goMol();
-    EXPECT_EQ(after(0), (State{7.5, 200, 250, 0}));
-    form.goMol();
-    EXPECT_EQ(after(0), (State{10, 200, 250, 0}));
-}
-
-TEST_F(TickTest, AreaNarrowerThanADiscReversesEveryTick)
-{
-    ui.picture1.w = 10;
-    fake::setEnsemble(form, {molecule(5, 200, 250, 0, 8)});
-    for (int t = 0; t < 6; ++t) {
-        form.goMol();
-        EXPECT_EQ(after(0), (t % 2 == 0 ? State{2.5, 200, -250, 0} : State{5, 200, 250, 0}));
+    using Step = std::pair<double, double>; // x and vx after a tick
+    const struct { const char* name; float W; double x, vx; std::vector<Step> steps; } cases[] = {
+        {"turned_back_once_then_comes_in", 600, 5, -250, {{7.5, 250}, {10, 250}}},
+        {"narrower_than_a_disc_reverses_every_tick", 10, 5, 250,
+         {{2.5, -250}, {5, 250}, {2.5, -250}, {5, 250}}},
+        {"beyond_a_shrunken_area_comes_back", 300, 500, 250,
+         {{497.5, -250}, {495, -250}, {492.5, -250}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.picture1.w = c.W;
+        fake::setEnsemble(form, {molecule(c.x, 200, c.vx, 0, 8)});
+        for (const auto& [x, vx] : c.steps) {
+            form.goMol();
+            EXPECT_EQ(after(0), (State{x, 200, vx, 0}));
+        }
     }
-}
-
-TEST_F(TickTest, ShrunkenAreaSendsMoleculesBackIn)
-{
-    fake::setEnsemble(form, {molecule(500, 200, 250, 0, 8)});
-    ui.picture1.w = 300;
-    for (int t = 0; t < 84; ++t) {
-        form.goMol();
-        ASSERT_EQ(after(0)[2], -250) << "tick " << t;
-    }
-    EXPECT_LE(after(0)[0] + 8, 300);
-
-    form.limtBool = true;
-    fake::setEnsemble(form, {molecule(500, 200, 250, 0, 8)});
-    form.goMol();
-    EXPECT_EQ(after(0)[0], 2.5);
 }
 
 TEST(TickLeak, WallsKeepTheDefaultGasInside)
