@@ -3,6 +3,7 @@
 // tick and `allocs` counts calls of operator new per tick.
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -204,6 +205,17 @@ void registerAll()
 
 int main(int argc, char** argv)
 {
+    // A count of 0 per tick means something only if the counter sees
+    // operator new at all.
+    const std::size_t before = bench::allocations();
+    auto* probe = new int(0);
+    benchmark::DoNotOptimize(probe);
+    delete probe;
+    if (bench::allocations() == before) {
+        std::fputs("bench_physics: the allocation counter does not see operator new\n", stderr);
+        return 1;
+    }
+
     registerAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
