@@ -1,0 +1,269 @@
+#include "ui/toolkit/raster.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+
+namespace raster {
+
+namespace {
+
+constexpr int kWordBits = 64;
+constexpr int kWordShift = 6; // log2 of kWordBits
+constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
+
+// The largest h with h * h <= n, for n >= 0. The square root in double
+// precision can be one off near a perfect square, so it is corrected both
+// ways.
+int isqrt(std::int64_t n)
+{
+    auto h = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+    while (h * h > n)
+        --h;
+    while ((h + 1) * (h + 1) <= n)
+        ++h;
+    return static_cast<int>(h);
+}
+
+int clampRadius(int radius)
+{
+    // The magnitude of INT_MIN does not fit; it is far beyond the limit anyway.
+    const int magnitude = radius < -kMaxRadius ? kMaxRadius : std::abs(radius);
+    return std::min(magnitude, kMaxRadius);
+}
+
+Pixel* rowOf(const Surface& s, int y)
+{
+    return s.pixels + static_cast<std::ptrdiff_t>(y) * s.stride;
+}
+
+bool isEmpty(const Surface& s)
+{
+    return s.pixels == nullptr || s.width <= 0 || s.height <= 0;
+}
+
+void fillRun(Pixel* row, std::int64_t from, std::int64_t to, Pixel colour)
+{
+    std::fill(row + from, row + to + 1, colour);
+}
+
+// Columns from - to of one row, cut to 0 .. width - 1; false when none is left.
+bool clipColumns(std::int64_t& from, std::int64_t& to, int width)
+{
+    from = std::max<std::int64_t>(from, 0);
+    to = std::min<std::int64_t>(to, width - 1);
+    return from <= to;
+}
+
+// The rows of a disc that lie on the surface, as [first, last].
+bool clipRows(const Surface& s, std::int64_t cy, int radius, std::int64_t& first,
+              std::int64_t& last)
+{
+    first = std::max<std::int64_t>(cy - radius, 0);
+    last = std::min<std::int64_t>(cy + radius, s.height - 1);
+    return first <= last;
+}
+
+void setBits(std::uint64_t* bits, std::int64_t from, std::int64_t to)
+{
+    const auto wordFrom = static_cast<std::size_t>(from >> kWordShift);
+    const auto wordTo = static_cast<std::size_t>(to >> kWordShift);
+    const std::uint64_t head = kAllOnes << (from & (kWordBits - 1));
+    const std::uint64_t tail = kAllOnes >> (kWordBits - 1 - (to & (kWordBits - 1)));
+    if (wordFrom == wordTo) {
+        bits[wordFrom] |= head & tail;
+        return;
+    }
+    bits[wordFrom] |= head;
+    for (std::size_t w = wordFrom + 1; w < wordTo; ++w)
+        bits[w] = kAllOnes;
+    bits[wordTo] |= tail;
+}
+
+// The first column at or after `x` whose bit is `set`. The caller knows one
+// exists: a set bit at or after x, or a clear one (the words end with a clear
+// sentinel word).
+std::int64_t nextWith(const std::uint64_t* bits, std::int64_t x, bool set)
+{
+    auto w = static_cast<std::size_t>(x >> kWordShift);
+    const std::uint64_t flip = set ? 0 : kAllOnes;
+    std::uint64_t word = (bits[w] ^ flip) & (kAllOnes << (x & (kWordBits - 1)));
+    while (word == 0)
+        word = bits[++w] ^ flip;
+    return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
+}
+
+} // namespace
+
+void DiscSpans::setRadius(int radius)
+{
+    radius = clampRadius(radius);
+    if (radius == radius_)
+        return;
+    radius_ = radius;
+    half_.resize(static_cast<std::size_t>(radius) + 1);
+    const std::int64_t r = radius;
+    for (std::int64_t dy = 0; dy <= r; ++dy)
+        half_[static_cast<std::size_t>(dy)] = isqrt(r * r + r - dy * dy);
+}
+
+void fill(const Surface& s, Pixel colour)
+{
+    if (isEmpty(s))
+        return;
+    for (int y = 0; y < s.height; ++y)
+        std::fill_n(rowOf(s, y), s.width, colour);
+}
+
+void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour)
+{
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    if (isEmpty(s) || !clipRows(s, cy, shape.radius(), first, last))
+        return;
+    for (std::int64_t y = first; y <= last; ++y) {
+        const int h = shape.halfWidth(static_cast<int>(y - cy));
+        std::int64_t from = std::int64_t{cx} - h;
+        std::int64_t to = std::int64_t{cx} + h;
+        if (clipColumns(from, to, s.width))
+            fillRun(rowOf(s, static_cast<int>(y)), from, to, colour);
+    }
+}
+
+void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour)
+{
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    if (isEmpty(s) || !clipRows(s, cy, shape.radius(), first, last))
+        return;
+    const int r = shape.radius();
+    for (std::int64_t y = first; y <= last; ++y) {
+        const int dy = std::abs(static_cast<int>(y - cy));
+        const int h = shape.halfWidth(dy);
+        // The row one further out is the only neighbour row that can be
+        // narrower; beyond the radius it is empty.
+        const int outer = dy < r ? shape.halfWidth(dy + 1) : -1;
+        const int inner = std::min(outer + 1, h);
+        Pixel* row = rowOf(s, static_cast<int>(y));
+        std::int64_t from = std::int64_t{cx} - h;
+        std::int64_t to = std::int64_t{cx} - inner;
+        if (clipColumns(from, to, s.width))
+            fillRun(row, from, to, colour);
+        from = std::int64_t{cx} + inner;
+        to = std::int64_t{cx} + h;
+        if (clipColumns(from, to, s.width))
+            fillRun(row, from, to, colour);
+    }
+}
+
+void Canvas::clear(Pixel background)
+{
+    // Whatever was pending is painted over anyway.
+    discs_.clear();
+    clearPending_ = true;
+    background_ = background;
+}
+
+void Canvas::circle(const Surface& s, int cx, int cy, int radius, Pixel outline, bool filled,
+                    Pixel fill)
+{
+    radius = clampRadius(radius);
+    if (filled && fill == outline) {
+        if (!discs_.empty() && (radius != shape_.radius() || outline != discColour_))
+            flush(s);
+        if (discs_.empty()) {
+            shape_.setRadius(radius);
+            discColour_ = outline;
+        }
+        discs_.push_back({cx, cy});
+        return;
+    }
+    // Rare (the scene always draws solid discs): one at a time, in order.
+    flush(s);
+    shape_.setRadius(radius);
+    if (filled)
+        fillDisc(s, cx, cy, shape_, fill);
+    outlineDisc(s, cx, cy, shape_, outline);
+}
+
+void Canvas::flush(const Surface& s)
+{
+    if (!discs_.empty())
+        drawUnion(s);
+    else if (clearPending_)
+        fill(s, background_);
+    discs_.clear();
+    clearPending_ = false;
+}
+
+void Canvas::drawUnion(const Surface& s)
+{
+    if (isEmpty(s))
+        return;
+    const int r = shape_.radius();
+    const auto off = [&](const Centre& c) {
+        const std::int64_t x = c.x;
+        const std::int64_t y = c.y;
+        return x + r < 0 || x - r >= s.width || y + r < 0 || y - r >= s.height;
+    };
+    discs_.erase(std::remove_if(discs_.begin(), discs_.end(), off), discs_.end());
+    // In order of rows, the discs that reach one row are a window that
+    // slides down as the rows do, since all have the same radius.
+    std::sort(discs_.begin(), discs_.end(),
+              [](const Centre& a, const Centre& b) { return a.y < b.y; });
+
+    // One word more than the row needs, always clear, ends every search.
+    const auto words = static_cast<std::size_t>((s.width + kWordBits - 1) / kWordBits) + 1;
+    if (rowBits_.size() < words)
+        rowBits_.resize(words);
+    std::uint64_t* bits = rowBits_.data();
+
+    std::size_t first = 0;
+    std::size_t last = 0;
+    for (int y = 0; y < s.height; ++y) {
+        while (first < discs_.size() && std::int64_t{discs_[first].y} + r < y)
+            ++first;
+        while (last < discs_.size() && std::int64_t{discs_[last].y} - r <= y)
+            ++last;
+        Pixel* row = rowOf(s, y);
+
+        std::int64_t lo = s.width;
+        std::int64_t hi = -1;
+        for (std::size_t k = first; k < last; ++k) {
+            const int h = shape_.halfWidth(y - discs_[k].y);
+            std::int64_t from = std::int64_t{discs_[k].x} - h;
+            std::int64_t to = std::int64_t{discs_[k].x} + h;
+            if (!clipColumns(from, to, s.width))
+                continue;
+            setBits(bits, from, to);
+            lo = std::min(lo, from);
+            hi = std::max(hi, to);
+        }
+        if (hi < 0) {
+            if (clearPending_)
+                std::fill_n(row, s.width, background_);
+            continue;
+        }
+
+        if (clearPending_) {
+            fillRun(row, 0, lo - 1, background_);
+            fillRun(row, hi + 1, s.width - 1, background_);
+        }
+        // Covered runs in the disc colour, the gaps between them cleared
+        // when a clear is pending and left alone otherwise.
+        for (std::int64_t x = lo; x <= hi;) {
+            const std::int64_t end = nextWith(bits, x, false);
+            fillRun(row, x, end - 1, discColour_);
+            if (end > hi)
+                break;
+            const std::int64_t next = nextWith(bits, end, true);
+            if (clearPending_)
+                fillRun(row, end, next - 1, background_);
+            x = next;
+        }
+        std::fill(bits + (lo >> kWordShift), bits + (hi >> kWordShift) + 1, 0);
+    }
+}
+
+} // namespace raster
