@@ -2,12 +2,19 @@
 
 // The widget behind `Picture1`: a canvas that keeps what was drawn on it, so
 // a circle shows as soon as it is drawn and survives being covered.
+//
+// The pixels are drawn by ui/toolkit/raster straight into the image that the
+// widget paints from. Drawing is collected until the pixels are needed (the
+// next paint, or a read of `canvas()`), which lets a frame of equal discs be
+// drawn as one union; what shows is the same as drawing each call at once.
 
 #include <cstdint>
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+
+#include "ui/toolkit/raster.h"
 
 class DrawingArea : public QWidget {
     Q_OBJECT
@@ -19,9 +26,11 @@ public:
 
     // Erases everything to the background colour.
     void clear();
-    // A whole circle of radius `radius` around (x, y), outlined in `outline`,
-    // filled with `fill` when `filled`. Aliasing is deliberate: a disc is
-    // exactly its colour, edge pixels included.
+    // A whole circle of radius `radius` around pixel (x, y), outlined in
+    // `outline`, filled with `fill` when `filled`; centre and radius are
+    // taken to the nearest whole pixel, and the disc's shape is raster's.
+    // Aliasing is deliberate: a disc is exactly its colour, edge pixels
+    // included.
     void drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
                     const QColor& fill);
 
@@ -42,7 +51,14 @@ private:
     // still fits. A hidden widget gets its resize event only when shown, so
     // the canvas follows the size itself rather than that event.
     void fitCanvas() const;
+    // Draws what the raster canvas holds back into the image.
+    void settle() const;
+    raster::Surface surface() const;
+    // One paint per frame, however many circles the frame has.
+    void scheduleUpdate();
 
     QColor background_;
     mutable QImage canvas_;
+    mutable raster::Canvas raster_;
+    bool updateScheduled_ = false;
 };
