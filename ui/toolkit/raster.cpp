@@ -208,6 +208,19 @@ void Canvas::drawUnion(const Surface& s)
         return x + r < 0 || x - r >= s.width || y + r < 0 || y - r >= s.height;
     };
     discs_.erase(std::remove_if(discs_.begin(), discs_.end(), off), discs_.end());
+
+    // Discs that together cover less than the surface overlap little, and
+    // drawing them one by one costs less than the union's work per row.
+    const std::int64_t side = 2 * std::int64_t{r} + 1;
+    const auto boxes = static_cast<std::int64_t>(discs_.size()) * side * side;
+    if (boxes < std::int64_t{s.width} * s.height) {
+        if (clearPending_)
+            fill(s, background_);
+        for (const Centre& c : discs_)
+            fillDisc(s, c.x, c.y, shape_, discColour_);
+        return;
+    }
+
     // In order of rows, the discs that reach one row are a window that
     // slides down as the rows do, since all have the same radius.
     std::sort(discs_.begin(), discs_.end(),
