@@ -1,0 +1,126 @@
+// One whole frame of the drawing area: clear, then every disc and
+// wrap-around image of a scene redraw, into a 32-bit image. Each case is
+// variant/area/N/radius; the time is per frame and `allocs` counts calls of
+// operator new per frame.
+//
+// union:     the program's canvas: equal discs drawn as one union, row by
+//            row, each pixel written once (or disc by disc when together
+//            they cover less than the area, which costs less then).
+// spans:     the same disc shape from the same span table, disc after disc,
+//            overlaps drawn again each time.
+// per_pixel: disc after disc, every pixel of its box tested against the
+//            disc's definition (the exactness tests' reference).
+
+#include <cstddef>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "alloc_counter.h"
+#include "reference.h"
+#include "scene_frames.h"
+#include "ui/toolkit/raster.h"
+
+namespace {
+
+constexpr raster::Pixel kBackground = 0xFF000000;
+constexpr raster::Pixel kYellow = 0xFFFFFF00;
+
+struct Image {
+    int width;
+    int height;
+    std::vector<raster::Pixel> pixels;
+    Image(int w, int h)
+        : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h))
+    {
+    }
+    raster::Surface surface() { return {pixels.data(), width, height, width}; }
+};
+
+void report(benchmark::State& state, std::size_t allocsBefore, std::size_t circles)
+{
+    state.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(bench::allocations() - allocsBefore),
+                           benchmark::Counter::kAvgIterations);
+    state.counters["circles"] = static_cast<double>(circles);
+}
+
+void drawUnion(benchmark::State& state, const bench::FrameCase& c)
+{
+    const auto frame = bench::sceneFrame(c);
+    Image image(c.width, c.height);
+    raster::Canvas canvas;
+    // One frame first: the span table and the canvas's lists grow once.
+    for (const auto& d : frame)
+        canvas.circle(image.surface(), d.x, d.y, d.radius, kYellow, true, kYellow);
+    canvas.flush(image.surface());
+    const std::size_t before = bench::allocations();
+    for (auto _ : state) {
+        const raster::Surface s = image.surface();
+        canvas.clear(kBackground);
+        for (const auto& d : frame)
+            canvas.circle(s, d.x, d.y, d.radius, kYellow, true, kYellow);
+        canvas.flush(s);
+        benchmark::DoNotOptimize(image.pixels.data());
+        benchmark::ClobberMemory();
+    }
+    report(state, before, frame.size());
+}
+
+void drawSpans(benchmark::State& state, const bench::FrameCase& c)
+{
+    const auto frame = bench::sceneFrame(c);
+    Image image(c.width, c.height);
+    raster::DiscSpans shape;
+    shape.setRadius(frame.empty() ? 0 : frame.front().radius);
+    const std::size_t before = bench::allocations();
+    for (auto _ : state) {
+        const raster::Surface s = image.surface();
+        raster::fill(s, kBackground);
+        for (const auto& d : frame)
+            raster::fillDisc(s, d.x, d.y, shape, kYellow);
+        benchmark::DoNotOptimize(image.pixels.data());
+        benchmark::ClobberMemory();
+    }
+    report(state, before, frame.size());
+}
+
+void drawPerPixel(benchmark::State& state, const bench::FrameCase& c)
+{
+    const auto frame = bench::sceneFrame(c);
+    reference::Image image(c.width, c.height, kBackground);
+    const std::size_t before = bench::allocations();
+    for (auto _ : state) {
+        reference::clear(image, kBackground);
+        for (const auto& d : frame)
+            reference::circle(image, d.x, d.y, d.radius, kYellow, true, kYellow);
+        benchmark::DoNotOptimize(image.pixels.data());
+        benchmark::ClobberMemory();
+    }
+    report(state, before, frame.size());
+}
+
+void registerAll()
+{
+    using Draw = void (*)(benchmark::State&, const bench::FrameCase&);
+    const std::pair<const char*, Draw> variants[] = {
+        {"union", drawUnion}, {"spans", drawSpans}, {"per_pixel", drawPerPixel}};
+    for (const bench::FrameCase& c : bench::kFrameCases)
+        for (const auto& [name, draw] : variants)
+            benchmark::RegisterBenchmark(bench::frameName(name, c).c_str(),
+                                         [draw = draw, &c](benchmark::State& s) { draw(s, c); })
+                ->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
