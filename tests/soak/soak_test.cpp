@@ -65,6 +65,8 @@ public:
         while (x_.ticks < target) {
             wrap = !wrap; // both boundary modes, run by run
             oneRun(wrap, target);
+            if (::testing::Test::HasFatalFailure())
+                return; // the first failure says it all
         }
     }
 
