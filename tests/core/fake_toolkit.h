@@ -11,38 +11,21 @@
 
 namespace fake {
 
-// What the form did to the controls, in order, across all the fakes of one
-// Ui: every change, clear and circle, never a read. Off until a test turns it
-// on, so that long runs do not pile up entries.
-struct Journal {
-    bool recording = false;
-    std::vector<std::string> entries;
-    void note(std::string entry)
-    {
-        if (recording)
-            entries.push_back(std::move(entry));
-    }
-};
+// Clears and panel moves, in order, for tests that care which came first;
+// off unless a test points the fakes at one.
+using Log = std::string;
 
 struct Window : toolkit::Window {
-    bool scaledToPixels = false;
-    bool minimized = false;
-    float outerWidth = 700 * 15.0f;
-    float outerHeight = 420 * 15.0f;
-    Journal* journal = nullptr;
-    void setScalePixels() override
-    {
-        scaledToPixels = true;
-        if (journal) journal->note("form.setScalePixels");
-    }
+    bool scaledToPixels = false, minimized = false;
+    float outerWidth = 700 * 15.0f, outerHeight = 420 * 15.0f;
+    void setScalePixels() override { scaledToPixels = true; }
     bool isMinimized() const override { return minimized; }
     float outerWidthTwips() const override { return outerWidth; }
     float outerHeightTwips() const override { return outerHeight; }
 };
 
 struct Screen : toolkit::Screen {
-    float tppX = 15;
-    float tppY = 15;
+    float tppX = 15, tppY = 15;
     float twipsPerPixelX() const override { return tppX; }
     float twipsPerPixelY() const override { return tppY; }
 };
@@ -56,61 +39,39 @@ struct Circle {
 };
 
 struct PictureBox : toolkit::PictureBox {
-    bool scaledToPixels = false;
-    float w = 600;
-    float h = 400;
-    mutable int sizeReads = 0;
+    bool scaledToPixels = false, fillSolid = false;
+    float w = 600, h = 400;
     int clears = 0;
-    bool fillSolid = false;
     toolkit::Color fillColor = 0;
-    // What is on the area since the last clear.
-    std::vector<Circle> circles;
-
-    Journal* journal = nullptr;
-
-    void note(std::string entry) { if (journal) journal->note("picture1." + std::move(entry)); }
-    void setScalePixels() override { scaledToPixels = true; note("setScalePixels"); }
-    float width() const override { ++sizeReads; return w; }
-    float height() const override { ++sizeReads; return h; }
-    void setWidth(float v) override { w = v; note("setWidth"); }
-    void setHeight(float v) override { h = v; note("setHeight"); }
-    void cls() override { ++clears; circles.clear(); note("cls"); }
-    void setFillStyleSolid() override { fillSolid = true; note("setFillStyleSolid"); }
-    void setFillColor(toolkit::Color c) override
-    {
-        fillColor = c;
-        note("setFillColor " + std::to_string(c));
-    }
+    std::vector<Circle> circles; // what is on the area since the last clear
+    Log* log = nullptr;
+    void setScalePixels() override { scaledToPixels = true; }
+    float width() const override { return w; }
+    float height() const override { return h; }
+    void setWidth(float v) override { w = v; }
+    void setHeight(float v) override { h = v; }
+    void cls() override { ++clears; circles.clear(); if (log) *log += "cls "; }
+    void setFillStyleSolid() override { fillSolid = true; }
+    void setFillColor(toolkit::Color c) override { fillColor = c; }
     void circle(float x, float y, float r, toolkit::Color c) override
     {
         circles.push_back({x, y, r, c, fillSolid, fillColor});
-        note("circle");
     }
 };
 
 struct Frame : toolkit::Frame {
-    float topValue = 0;
-    float heightValue = 41;
-    float widthValue = 665;
-    Journal* journal = nullptr;
+    float topValue = 0, heightValue = 41, widthValue = 665;
+    Log* log = nullptr;
     float top() const override { return topValue; }
-    void setTop(float t) override { topValue = t; if (journal) journal->note("frame1.setTop"); }
+    void setTop(float t) override { topValue = t; if (log) *log += "setTop "; }
     float height() const override { return heightValue; }
-    void setWidth(float w) override { widthValue = w; if (journal) journal->note("frame1.setWidth"); }
+    void setWidth(float w) override { widthValue = w; }
 };
 
 struct TextBox : toolkit::TextBox {
-    std::string name = "text";
     std::string value;
-    int writes = 0;
-    Journal* journal = nullptr;
     std::string text() const override { return value; }
-    void setText(const std::string& t) override
-    {
-        value = t;
-        ++writes;
-        if (journal) journal->note(name + ".setText" + t);
-    }
+    void setText(const std::string& t) override { value = t; }
 };
 
 struct OptionButton : toolkit::OptionButton {
@@ -120,22 +81,15 @@ struct OptionButton : toolkit::OptionButton {
 
 struct CommandButton : toolkit::CommandButton {
     std::string caption = "Старт";
-    Journal* journal = nullptr;
-    void setCaption(const std::string& c) override
-    {
-        caption = c;
-        if (journal) journal->note("command1.setCaption " + c);
-    }
+    void setCaption(const std::string& c) override { caption = c; }
 };
 
 struct Timer : toolkit::Timer {
-    std::int32_t intervalMs = 10;
-    std::int32_t interval() const override { return intervalMs; }
+    std::int32_t interval() const override { return 10; }
 };
 
 // The controls and a form on them; members first so they outlive the form.
 struct Ui {
-    Journal journal;
     Window window;
     Screen screen;
     PictureBox picture1;
@@ -146,39 +100,13 @@ struct Ui {
     Timer timer1;
     Form1 form{toolkit::Controls{window, screen, picture1, frame1, text1, text2, text3, option1,
                                  command1, timer1}};
-
-    Ui()
-    {
-        window.journal = &journal;
-        picture1.journal = &journal;
-        frame1.journal = &journal;
-        command1.journal = &journal;
-        text1.journal = text2.journal = text3.journal = &journal;
-        text1.name = "text1";
-        text2.name = "text2";
-        text3.name = "text3";
-    }
-    Ui(const Ui&) = delete;
-
-    // Starts the journal afresh.
-    void record()
-    {
-        journal.entries.clear();
-        journal.recording = true;
-    }
-    Ui& operator=(const Ui&) = delete;
+    Ui() = default;
+    Ui(const Ui&) = delete; // a copy's form would still drive the original's controls
 };
 
 inline Molecule molecule(double x, double y, double vx, double vy, std::int16_t radius)
 {
-    Molecule m;
-    m.x = x;
-    m.y = y;
-    m.vx = vx;
-    m.vy = vy;
-    m.radius = radius;
-    m.mass = 200;
-    return m;
+    return {vx, vy, x, y, 200, radius};
 }
 
 // Puts `ms` into the form as its ensemble.
