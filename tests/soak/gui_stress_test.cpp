@@ -5,6 +5,7 @@
 // that exist, and after every Start or Stop the settings must be in range.
 
 #include <QClipboard>
+#include <QFrame>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <random>
 
 #include "sim/params.h"
+#include "sim/text_rules.h"
 #include "tests/widgets/harness.h"
 
 namespace {
@@ -157,12 +159,18 @@ void GuiStress::randomEventsKeepTheRunConsistent()
         QVERIFY2(!f.pauseBool || f.playBool, qPrintable(QString("event %1").arg(e)));
         QCOMPARE(c.command1->text() == kStop, f.playBool);
         QVERIFY(c.command1->text() == kStart || c.command1->text() == kStop);
+        // The panel slides in whole steps between shown and just out of sight.
+        QVERIFY(c.frame1->y() <= 0 && c.frame1->y() >= -42 && c.frame1->y() % 3 == 0);
         if (startStop) {
             starts += f.playBool ? 1 : 0;
             largestRun = std::max<int>(largestRun, f.molCount);
             QVERIFY(f.kolMol >= params::kMinMolecules && f.kolMol <= params::kMaxMolecules);
             QVERIFY(f.speedm >= params::kMinSpeed && f.speedm <= params::kMaxSpeed);
             QVERIFY(f.inMass >= params::kMinMass && f.inMass <= params::kMaxMass);
+            // The fields show what the next press will read.
+            QCOMPARE(leadingNumber(c.text3->text().toStdString()), static_cast<double>(f.kolMol));
+            QCOMPARE(leadingNumber(c.text2->text().toStdString()), f.speedm);
+            QCOMPARE(leadingNumber(c.text1->text().toStdString()), static_cast<double>(f.inMass));
         }
         if (f.playBool) {
             QCOMPARE(f.mols.size(), static_cast<std::size_t>(f.molCount));
