@@ -309,6 +309,33 @@ TEST(Canvas, DiscsOverlappingManyTimesShowOnce)
     EXPECT_EQ(fast.differenceFrom(slow), "");
 }
 
+TEST(Canvas, LastDiscClosesTheOnlyGapOfAnAlmostCoveredRow)
+{
+    // One row, 41 columns. Sixteen discs centred on it cover every column
+    // but 20; the canvas then knows the row's only gap, and the discs
+    // centred a row above, drawn after those, each reach just into it from
+    // one side.
+    constexpr int kWidth = 41;
+    constexpr int kRadius = 1; // a span of 3 on its own row and on the next
+    const int onRow[] = {1, 4, 7, 10, 13, 16, 18, 22, 25, 28, 31, 34, 37, 39, 1, 39};
+    for (const int closing : {19, 21}) {
+        SCOPED_TRACE("closing disc at " + std::to_string(closing));
+        Padded fast(kWidth, 1, kBlack);
+        reference::Image slow(kWidth, 1, kBlack);
+        raster::Canvas canvas;
+        canvas.clear(kBlack);
+        for (const int x : onRow) {
+            canvas.circle(fast.surface(), x, 0, kRadius, kYellow, true, kYellow);
+            reference::circle(slow, x, 0, kRadius, kYellow, true, kYellow);
+        }
+        canvas.circle(fast.surface(), closing, -1, kRadius, kYellow, true, kYellow);
+        reference::circle(slow, closing, -1, kRadius, kYellow, true, kYellow);
+        canvas.flush(fast.surface());
+        EXPECT_EQ(fast.differenceFrom(slow), "");
+        EXPECT_EQ(fast.count(kYellow), kWidth);
+    }
+}
+
 TEST(Canvas, NothingChangesUntilFlushedAndAFlushDrawsOnce)
 {
     Padded fast(30, 20, kRed);

@@ -12,6 +12,8 @@ namespace {
 constexpr int kWordBits = 64;
 constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
+// Discs drawn into a row's bits between two looks at whether it is covered.
+constexpr int kCoverageCheckEvery = 16;
 
 // The largest h with h * h <= n, for n >= 0. The square root in double
 // precision can be one off near a perfect square, so it is corrected both
@@ -71,14 +73,11 @@ void setBits(std::uint64_t* bits, std::int64_t from, std::int64_t to)
     const auto wordTo = static_cast<std::size_t>(to >> kWordShift);
     const std::uint64_t head = kAllOnes << (from & (kWordBits - 1));
     const std::uint64_t tail = kAllOnes >> (kWordBits - 1 - (to & (kWordBits - 1)));
-    if (wordFrom == wordTo) {
-        bits[wordFrom] |= head & tail;
-        return;
-    }
-    bits[wordFrom] |= head;
-    for (std::size_t w = wordFrom + 1; w < wordTo; ++w)
-        bits[w] = kAllOnes;
-    bits[wordTo] |= tail;
+    // Read, or, write for every word: a plain store of all ones to the
+    // middle words becomes a call of memset, which costs more than the few
+    // words a span has.
+    for (std::size_t w = wordFrom; w <= wordTo; ++w)
+        bits[w] |= (w == wordFrom ? head : kAllOnes) & (w == wordTo ? tail : kAllOnes);
 }
 
 // The first column at or after `x` whose bit is `set`. The caller knows one
@@ -92,6 +91,18 @@ std::int64_t nextWith(const std::uint64_t* bits, std::int64_t x, bool set)
     while (word == 0)
         word = bits[++w] ^ flip;
     return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
+}
+
+// The last column before `width` whose bit is clear. The caller knows one
+// exists.
+std::int64_t lastClear(const std::uint64_t* bits, int width)
+{
+    auto w = static_cast<std::size_t>((width - 1) >> kWordShift);
+    const int used = (width - 1) % kWordBits + 1; // bits of the row in word w
+    std::uint64_t word = ~bits[w] & (kAllOnes >> (kWordBits - used));
+    while (word == 0)
+        word = ~bits[--w];
+    return static_cast<std::int64_t>(w) * kWordBits + (kWordBits - 1) - std::countl_zero(word);
 }
 
 } // namespace
@@ -232,26 +243,56 @@ void Canvas::drawUnion(const Surface& s)
         rowBits_.resize(words);
     std::uint64_t* bits = rowBits_.data();
 
+    // The first and the last column of the row that no disc covers yet;
+    // false when there is none.
+    const auto findGap = [&](std::int64_t& gapFrom, std::int64_t& gapTo) {
+        gapFrom = nextWith(bits, 0, false);
+        if (gapFrom >= s.width)
+            return false;
+        gapTo = lastClear(bits, s.width);
+        return true;
+    };
+
     std::size_t first = 0;
     std::size_t last = 0;
+    std::size_t centreRow = 0; // the first disc centred on this row or below it
     for (int y = 0; y < s.height; ++y) {
         while (first < discs_.size() && std::int64_t{discs_[first].y} + r < y)
             ++first;
         while (last < discs_.size() && std::int64_t{discs_[last].y} - r <= y)
             ++last;
+        while (centreRow < discs_.size() && discs_[centreRow].y < y)
+            ++centreRow;
         Pixel* row = rowOf(s, y);
 
+        // Centres on this row and below it first, nearest first, then those
+        // above, nearest first: the widest spans come early, so in a dense
+        // frame the row is covered after a few discs, and the rest of the
+        // hundreds that reach it need not be looked at.
+        std::size_t down = std::clamp(centreRow, first, last);
+        std::size_t up = down;
+        int sinceCheck = 0;
+        std::int64_t gapFrom = 0;
+        std::int64_t gapTo = s.width - 1;
         std::int64_t lo = s.width;
         std::int64_t hi = -1;
-        for (std::size_t k = first; k < last; ++k) {
+        for (std::size_t n = last - first; n > 0; --n) {
+            const std::size_t k = down < last ? down++ : --up;
             const int h = shape_.halfWidth(y - discs_[k].y);
             std::int64_t from = std::int64_t{discs_[k].x} - h;
             std::int64_t to = std::int64_t{discs_[k].x} + h;
-            if (!clipColumns(from, to, s.width))
+            // A span outside the gap adds nothing: the columns on either
+            // side of it are covered, and lo and hi already reach them.
+            if (!clipColumns(from, to, s.width) || to < gapFrom || from > gapTo)
                 continue;
             setBits(bits, from, to);
             lo = std::min(lo, from);
             hi = std::max(hi, to);
+            if (++sinceCheck == kCoverageCheckEvery) {
+                sinceCheck = 0;
+                if (!findGap(gapFrom, gapTo))
+                    break;
+            }
         }
         if (hi < 0) {
             if (clearPending_)
