@@ -7,7 +7,6 @@
 #include <ostream>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "fake_toolkit.h"
@@ -41,7 +40,6 @@ TEST(FormResize, PictureFillsTheWindowPanelSpansIt)
         {"factor_15", 700 * 15, 420 * 15, 15, 15, false, 684, 382, 700},
         {"factor_12", 700 * 12, 420 * 12, 12, 12, false, 684, 382, 700},
         {"across_15_down_12", 700 * 15, 420 * 12, 15, 12, false, 684, 382, 700},
-        {"fractions_kept", 10237.5f, 6307.5f, 15, 15, false, 666.5f, 382.5f, 682.5f},
         {"below_margins", 10 * 15, 20 * 15, 15, 15, false, 0, 0, 10},
         {"minimised", 700 * 15, 420 * 15, 15, 15, true, 600, 400, 665},
     };
@@ -127,28 +125,25 @@ TEST_P(RunControl, Transition)
 INSTANTIATE_TEST_SUITE_P(States, RunControl, testing::ValuesIn(kRunCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The top after each step, the last step finding the panel at rest.
 TEST(Panel, SlidesThreePixelsPerStepUntilItRests)
 {
     const struct { const char* name; float top; bool target; std::vector<float> path; } cases[] = {
         {"hide_from_0", 0, false,
-         {-3, -6, -9, -12, -15, -18, -21, -24, -27, -30, -33, -36, -39, -42}},
+         {-3, -6, -9, -12, -15, -18, -21, -24, -27, -30, -33, -36, -39, -42, -42}},
         {"show_from_42", -42, true,
-         {-39, -36, -33, -30, -27, -24, -21, -18, -15, -12, -9, -6, -3, 0}},
-        {"show_from_21", -21, true, {-18, -15, -12, -9, -6, -3, 0}},
-        {"rests_at_41", -41, false, {}},
-        {"step_past_limit_whole", -40, false, {-43}},
+         {-39, -36, -33, -30, -27, -24, -21, -18, -15, -12, -9, -6, -3, 0, 0}},
+        {"show_from_21", -21, true, {-18, -15, -12, -9, -6, -3, 0, 0}},
+        {"rests_at_41", -41, false, {-41}},
+        {"step_past_limit_whole", -40, false, {-43, -43}},
     };
     for (const auto& c : cases) {
         fake::Ui ui;
         ui.frame1.topValue = c.top;
-        std::vector<float> path;
-        for (std::size_t k = 0; k <= c.path.size(); ++k) {
+        for (float top : c.path) {
             ui.form.anPanel(c.target);
-            path.push_back(ui.frame1.topValue);
+            EXPECT_EQ(ui.frame1.topValue, top) << c.name;
         }
-        std::vector<float> expected = c.path;
-        expected.push_back(c.path.empty() ? c.top : c.path.back()); // at rest: no change
-        EXPECT_EQ(path, expected) << c.name;
     }
 }
 
