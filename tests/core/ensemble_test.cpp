@@ -81,7 +81,8 @@ TEST_P(EnsembleArea, SixDrawsPerMoleculeThenAPictureWithoutImages)
 
     EXPECT_EQ(ui.form.molCount, c.count);
     UniformSource source;
-    EXPECT_EQ(fieldsOf(ui.form.mols), replay(source, c.count, c.speedm, c.mass, c.radius, c.W, c.H));
+    EXPECT_EQ(fieldsOf(ui.form.mols),
+              replay(source, c.count, c.speedm, c.mass, c.radius, c.W, c.H));
     std::vector<fake::Circle> discs;
     for (const Molecule& m : ui.form.mols)
         discs.push_back(

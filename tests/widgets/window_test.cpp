@@ -129,7 +129,8 @@ void Window::windowAsShown()
 void Window::tabOrder()
 {
     // The two options are one group and one stop.
-    const QStringList order{"Command1", "Command2", "Text1", "Text2", "Text3", "Option1", "Command1"};
+    const QStringList order{"Command1", "Command2", "Text1",   "Text2",
+                            "Text3",    "Option1",  "Command1"};
     w_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     c().command1->setFocus();
