@@ -9,6 +9,7 @@
 // drawn as one union; what shows is the same as drawing each call at once.
 
 #include <cstdint>
+#include <functional>
 
 #include <QColor>
 #include <QImage>
@@ -37,6 +38,9 @@ public:
     // What is drawn, one pixel per pixel of the widget.
     const QImage& canvas() const;
 
+    // Called at the start of every clear: a redraw of the scene begins there.
+    void setClearObserver(std::function<void()> observer) { clearObserver_ = std::move(observer); }
+
 signals:
     // The pointer moved over the area: button and shift states as bit sets
     // (see ui/qt/mouse_state.h), position in the area's pixels.
@@ -61,4 +65,5 @@ private:
     mutable QImage canvas_;
     mutable raster::Canvas raster_;
     bool updateScheduled_ = false;
+    std::function<void()> clearObserver_;
 };

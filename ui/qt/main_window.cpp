@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include <QEvent>
@@ -13,6 +14,7 @@
 
 #include "ui/design.h"
 #include "ui/qt/drawing_area.h"
+#include "ui/qt/vector_state.h"
 
 namespace {
 
@@ -138,9 +140,13 @@ MainWindow::MainWindow(QWidget* parent)
     resize(toPixels(design::kClientWidthTwips, qt_toolkit::twipsPerPixelX(*this)),
            toPixels(design::kClientHeightTwips, qt_toolkit::twipsPerPixelY(*this)));
 
-    connect(w_.command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+    tickStats_ = TickStats::fromEnvironment();
+    if (tickStats_)
+        w_.picture1->setClearObserver([this] { tickStats_->drawingBegins(); });
+
+    connect(w_.command1, &QPushButton::clicked, this, [this] { onCommand1(); });
     connect(w_.command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
-    connect(w_.timer1, &QTimer::timeout, this, [this] { form_.Timer1_Timer(); });
+    connect(w_.timer1, &QTimer::timeout, this, [this] { onTimer(); });
     connect(w_.picture1, &DrawingArea::pointerMoved, this,
             [this](std::int16_t button, std::int16_t shift, float x, float y) {
                 form_.Picture1_MouseMove(button, shift, x, y);
@@ -149,6 +155,47 @@ MainWindow::MainWindow(QWidget* parent)
     form_.Form_Load();
     // The timer runs for the window's whole life and is never re-timed.
     w_.timer1->start();
+}
+
+void MainWindow::onTimer()
+{
+    // Whatever ran since the last tick (Qt's painting, the X libraries) may
+    // have left the wide vector registers dirty; see vector_state.h.
+    vector_state::clearUpperHalves();
+    const bool measured = tickStats_ && runningUnpaused();
+    if (measured)
+        tickStats_->tickBegins();
+    form_.Timer1_Timer();
+    if (measured)
+        tickStats_->tickEnds();
+}
+
+void MainWindow::onCommand1()
+{
+    form_.Command1_Click();
+    if (!tickStats_)
+        return;
+    if (form_.playBool)
+        tickStats_->runStarted("N " + std::to_string(form_.kolMol) + ", m " +
+                               std::to_string(form_.inMass) + ", v " +
+                               std::to_string(static_cast<long long>(form_.speedm)) + ", area " +
+                               std::to_string(w_.picture1->width()) + "x" +
+                               std::to_string(w_.picture1->height()) +
+                               (form_.limtBool ? ", wrap-around" : ", walls"));
+    else
+        tickStats_->runStopped();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // The window's paint and its flush to the screen happen in one update
+    // request to the top-level window.
+    if (!tickStats_ || event->type() != QEvent::UpdateRequest || !runningUnpaused())
+        return QWidget::event(event);
+    tickStats_->paintBegins();
+    const bool handled = QWidget::event(event);
+    tickStats_->paintEnds();
+    return handled;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
