@@ -253,6 +253,26 @@ const SizeCase kSizes[] = {
     {"large", 0, 0, 1300, 800},
 };
 
+// A pixel that is not the background although no place the canvas says it
+// drew on holds it, as text; empty if none.
+std::string drawnOutside(const raster::Canvas& canvas, reference::Image& image, Pixel background)
+{
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.at(x, y) == background)
+                continue;
+            const auto& boxes = canvas.drawn();
+            const bool listed = std::any_of(boxes.begin(), boxes.end(), [&](const auto& b) {
+                return b.left <= x && x <= b.right && b.top <= y && y <= b.bottom;
+            });
+            if (!listed)
+                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                       ") is drawn but lies in no listed place";
+        }
+    }
+    return {};
+}
+
 class RandomFrames : public testing::TestWithParam<SizeCase> {};
 
 TEST_P(RandomFrames, FastCanvasMatchesOneByOne)
@@ -275,14 +295,23 @@ TEST_P(RandomFrames, FastCanvasMatchesOneByOne)
         Padded fast(w, h, kRed);
         reference::Image slow(w, h, kRed);
         raster::Canvas canvas;
+        Pixel background = kRed;
         for (int f = 0; f < framesPerCanvas; ++f) {
-            for (const Op& op : randomFrame(rng, w, h))
+            for (const Op& op : randomFrame(rng, w, h)) {
                 apply(op, canvas, fast, slow);
+                if (op.kind == Op::Clear)
+                    background = op.fill;
+            }
             canvas.flush(fast.surface());
             EXPECT_FALSE(canvas.pending());
             const std::string diff = fast.differenceFrom(slow);
             ASSERT_TRUE(diff.empty()) << w << " x " << h << ", canvas " << k << ", frame " << f
                                       << ": " << diff;
+            if (canvas.knowsDrawn()) {
+                const std::string stray = drawnOutside(canvas, slow, background);
+                ASSERT_TRUE(stray.empty()) << w << " x " << h << ", canvas " << k << ", frame "
+                                           << f << ": " << stray;
+            }
         }
     }
 }

@@ -14,6 +14,11 @@ constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
 // Discs drawn into a row's bits between two looks at whether it is covered.
 constexpr int kCoverageCheckEvery = 16;
+// Places drawn on that a canvas lists before it stops keeping track.
+constexpr std::size_t kMaxRememberedBoxes = 4096;
+// A clear puts the background back only where the last frames drew, when
+// that is less than this fraction of the surface (1 / n).
+constexpr std::int64_t kRestoreAtMostOneIn = 2;
 
 // The largest h with h * h <= n, for n >= 0. The square root in double
 // precision can be one off near a perfect square, so it is corrected both
@@ -168,6 +173,40 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
     }
 }
 
+bool Canvas::boxOf(const Surface& s, int cx, int cy, int radius, Box& box)
+{
+    const std::int64_t r = clampRadius(radius);
+    std::int64_t left = cx - r;
+    std::int64_t right = cx + r;
+    std::int64_t top = 0;
+    std::int64_t bottom = 0;
+    if (isEmpty(s) || !clipColumns(left, right, s.width) || !clipRows(s, cy, static_cast<int>(r), top, bottom))
+        return false;
+    box = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+           static_cast<int>(bottom)};
+    return true;
+}
+
+void Canvas::forget()
+{
+    known_ = false;
+    drawn_.clear();
+    drawnArea_ = 0;
+}
+
+void Canvas::remember(const Surface& s, int cx, int cy)
+{
+    Box box{};
+    if (!known_ || !boxOf(s, cx, cy, shape_.radius(), box))
+        return;
+    if (drawn_.size() == kMaxRememberedBoxes) {
+        forget();
+        return;
+    }
+    drawn_.push_back(box);
+    drawnArea_ += (std::int64_t{box.right} - box.left + 1) * (std::int64_t{box.bottom} - box.top + 1);
+}
+
 void Canvas::clear(Pixel background)
 {
     // Whatever was pending is painted over anyway.
@@ -196,22 +235,22 @@ void Canvas::circle(const Surface& s, int cx, int cy, int radius, Pixel outline,
     if (filled)
         fillDisc(s, cx, cy, shape_, fill);
     outlineDisc(s, cx, cy, shape_, outline);
+    remember(s, cx, cy);
 }
 
 void Canvas::flush(const Surface& s)
 {
-    if (!discs_.empty())
-        drawUnion(s);
-    else if (clearPending_)
-        fill(s, background_);
-    discs_.clear();
-    clearPending_ = false;
-}
-
-void Canvas::drawUnion(const Surface& s)
-{
-    if (isEmpty(s))
+    if (s.pixels != last_.pixels || s.width != last_.width || s.height != last_.height ||
+        s.stride != last_.stride) {
+        forget();
+        last_ = s;
+    }
+    if (isEmpty(s)) {
+        discs_.clear();
+        clearPending_ = false;
         return;
+    }
+
     const int r = shape_.radius();
     const auto off = [&](const Centre& c) {
         const std::int64_t x = c.x;
@@ -222,15 +261,43 @@ void Canvas::drawUnion(const Surface& s)
 
     // Discs that together cover less than the surface overlap little, and
     // drawing them one by one costs less than the union's work per row.
+    const std::int64_t area = std::int64_t{s.width} * s.height;
     const std::int64_t side = 2 * std::int64_t{r} + 1;
-    const auto boxes = static_cast<std::int64_t>(discs_.size()) * side * side;
-    if (boxes < std::int64_t{s.width} * s.height) {
+    const bool sparse = static_cast<std::int64_t>(discs_.size()) * side * side < area;
+
+    if (clearPending_) {
+        // Where the last frames drew little, putting the background back
+        // there costs less than clearing the whole surface.
+        if (known_ && knownBackground_ == background_ && sparse &&
+            drawnArea_ * kRestoreAtMostOneIn < area) {
+            for (const Box& b : drawn_)
+                for (int y = b.top; y <= b.bottom; ++y)
+                    fillRun(rowOf(s, y), b.left, b.right, background_);
+            clearPending_ = false;
+        }
+        drawn_.clear();
+        drawnArea_ = 0;
+        known_ = true;
+        knownBackground_ = background_;
+    }
+
+    if (!sparse) {
+        drawUnion(s);
+    } else {
         if (clearPending_)
             fill(s, background_);
         for (const Centre& c : discs_)
             fillDisc(s, c.x, c.y, shape_, discColour_);
-        return;
     }
+    for (const Centre& c : discs_)
+        remember(s, c.x, c.y);
+    discs_.clear();
+    clearPending_ = false;
+}
+
+void Canvas::drawUnion(const Surface& s)
+{
+    const int r = shape_.radius();
 
     // In order of rows, the discs that reach one row are a window that
     // slides down as the rows do, since all have the same radius.

@@ -82,8 +82,20 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
 // is kept too, and done in the same pass as the discs that follow it. So
 // every call shows the same pixels in the end as drawing each operation at
 // once would; only when is different. Call `flush` before reading pixels.
+//
+// The canvas also remembers where it has drawn since its last clear, so
+// that a clear followed by a few small discs only puts the background back
+// where the last frame drew, not on the whole surface.
 class Canvas {
 public:
+    // Pixels from `left` to `right` and `top` to `bottom`, all included.
+    struct Box {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
+
     // Everything to `background`.
     void clear(Pixel background);
     // A whole circle around pixel (cx, cy), outlined in `outline` and, when
@@ -94,12 +106,27 @@ public:
     void flush(const Surface& s);
     bool pending() const { return clearPending_ || !discs_.empty(); }
 
+    // Whether the canvas knows where it has drawn: after a flush, every
+    // pixel outside `drawn()` shows the background of the last clear. False
+    // before the first clear, after `forget`, on a surface other than the
+    // last one flushed, and when too many places were drawn on to list.
+    bool knowsDrawn() const { return known_; }
+    // The places drawn on since the last clear, clipped to the surface.
+    const std::vector<Box>& drawn() const { return drawn_; }
+    // The surface was changed behind the canvas's back.
+    void forget();
+
+    // The places a circle of `radius` around (cx, cy) may touch on `s`;
+    // false when it misses the surface.
+    static bool boxOf(const Surface& s, int cx, int cy, int radius, Box& box);
+
 private:
     struct Centre {
         int x;
         int y;
     };
     void drawUnion(const Surface& s);
+    void remember(const Surface& s, int cx, int cy);
 
     bool clearPending_ = false;
     Pixel background_ = 0;
@@ -107,6 +134,12 @@ private:
     DiscSpans shape_;
     std::vector<Centre> discs_;
     std::vector<std::uint64_t> rowBits_; // the columns one row's discs cover
+
+    bool known_ = false;
+    Pixel knownBackground_ = 0;
+    Surface last_;             // the surface of the last flush
+    std::vector<Box> drawn_;
+    std::int64_t drawnArea_ = 0; // of all boxes in drawn_, overlaps counted again
 };
 
 } // namespace raster
