@@ -156,7 +156,8 @@ TEST(DiscSpans, RowsMatchTheDefinitionAtEveryRadius)
     std::vector<int> radii;
     for (int r = 0; r <= 2 * kLargestSceneRadius; ++r)
         radii.push_back(r);
-    radii.insert(radii.end(), {1000, 4095, 4096, 20000, raster::kMaxRadius - 1, raster::kMaxRadius});
+    radii.insert(radii.end(),
+                 {1000, 4095, 4096, 20000, raster::kMaxRadius - 1, raster::kMaxRadius});
     raster::DiscSpans spans;
     for (const int r : radii) {
         spans.setRadius(r);

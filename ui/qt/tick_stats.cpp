@@ -174,7 +174,8 @@ void TickStats::writeSummary()
 {
     const double seconds = micros(Clock::now() - runStart_) / kMicrosPerSecond;
     const double tickSpan = micros(lastTick_ - firstTick_) / kMicrosPerSecond;
-    const double tickRate = ticks_ > 1 && tickSpan > 0 ? static_cast<double>(ticks_ - 1) / tickSpan : 0;
+    const double tickRate =
+        ticks_ > 1 && tickSpan > 0 ? static_cast<double>(ticks_ - 1) / tickSpan : 0;
     const double paintRate = seconds > 0 ? static_cast<double>(paints_) / seconds : 0;
     const double cpu = processCpuSeconds() - cpuAtStart_;
     const double cpuPercent = seconds > 0 ? kPercent * cpu / seconds : 0;

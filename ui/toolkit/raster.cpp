@@ -180,7 +180,8 @@ bool Canvas::boxOf(const Surface& s, int cx, int cy, int radius, Box& box)
     std::int64_t right = cx + r;
     std::int64_t top = 0;
     std::int64_t bottom = 0;
-    if (isEmpty(s) || !clipColumns(left, right, s.width) || !clipRows(s, cy, static_cast<int>(r), top, bottom))
+    if (isEmpty(s) || !clipColumns(left, right, s.width) ||
+        !clipRows(s, cy, static_cast<int>(r), top, bottom))
         return false;
     box = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
            static_cast<int>(bottom)};
@@ -204,7 +205,8 @@ void Canvas::remember(const Surface& s, int cx, int cy)
         return;
     }
     drawn_.push_back(box);
-    drawnArea_ += (std::int64_t{box.right} - box.left + 1) * (std::int64_t{box.bottom} - box.top + 1);
+    drawnArea_ +=
+        (std::int64_t{box.right} - box.left + 1) * (std::int64_t{box.bottom} - box.top + 1);
 }
 
 void Canvas::clear(Pixel background)

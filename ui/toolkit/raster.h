@@ -116,15 +116,14 @@ public:
     // The surface was changed behind the canvas's back.
     void forget();
 
-    // The places a circle of `radius` around (cx, cy) may touch on `s`;
-    // false when it misses the surface.
-    static bool boxOf(const Surface& s, int cx, int cy, int radius, Box& box);
-
 private:
     struct Centre {
         int x;
         int y;
     };
+    // The places a circle of `radius` around (cx, cy) may touch on `s`;
+    // false when it misses the surface.
+    static bool boxOf(const Surface& s, int cx, int cy, int radius, Box& box);
     void drawUnion(const Surface& s);
     void remember(const Surface& s, int cx, int cy);
 
