@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <iostream>
+
+#include <QString>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <time.h>
@@ -20,6 +23,7 @@ constexpr double kMicrosPerSecond = 1e6;
 constexpr double kMedian = 0.5;
 constexpr double kP95 = 0.95;
 constexpr double kPercent = 100;
+constexpr std::size_t kLineLength = 256;
 
 double micros(TickStats::Clock::duration d)
 {
@@ -42,10 +46,10 @@ double processCpuSeconds()
 
 std::unique_ptr<TickStats> TickStats::fromEnvironment()
 {
-    const char* path = std::getenv(kVariable);
-    if (path == nullptr || *path == '\0')
+    const QString path = qEnvironmentVariable(kVariable);
+    if (path.isEmpty())
         return nullptr;
-    return std::make_unique<TickStats>(path);
+    return std::make_unique<TickStats>(path.toStdString());
 }
 
 TickStats::TickStats(std::string path) : path_(std::move(path)) {}
@@ -180,16 +184,18 @@ void TickStats::writeSummary()
     const double cpu = processCpuSeconds() - cpuAtStart_;
     const double cpuPercent = seconds > 0 ? kPercent * cpu / seconds : 0;
 
-    std::FILE* out = path_ == kStandardError ? stderr : std::fopen(path_.c_str(), "a");
-    if (out == nullptr)
-        return;
-    std::fprintf(out, "run: %s\n", settings_.c_str());
-    std::fprintf(out, "  %.2f s, %lld ticks (%.1f a second), %lld paints (%.1f a second), "
-                      "%lld ticks not painted on their own\n",
-                 seconds, static_cast<long long>(ticks_), tickRate,
-                 static_cast<long long>(paints_), paintRate,
-                 static_cast<long long>(ticksWithoutPaint_));
-    std::fprintf(out, "  microseconds          median      p95      max\n");
+    std::string text;
+    const auto line = [&text](const char* format, auto... values) {
+        char buffer[kLineLength];
+        std::snprintf(buffer, sizeof buffer, format, values...);
+        text += buffer;
+    };
+    line("run: %s\n", settings_.c_str());
+    line("  %.2f s, %lld ticks (%.1f a second), %lld paints (%.1f a second), "
+         "%lld ticks not painted on their own\n",
+         seconds, static_cast<long long>(ticks_), tickRate, static_cast<long long>(paints_),
+         paintRate, static_cast<long long>(ticksWithoutPaint_));
+    text += "  microseconds          median      p95      max\n";
     const struct {
         const char* name;
         const Histogram& h;
@@ -199,17 +205,19 @@ void TickStats::writeSummary()
                 {"paint and flush", paint_},
                 {"whole tick", whole_}};
     for (const auto& r : rows)
-        std::fprintf(out, "  %-20s %8.1f %8.1f %8.1f\n", r.name, r.h.quantile(kMedian),
-                     r.h.quantile(kP95), r.h.maxMicros());
-    std::fprintf(out, "  process CPU %.2f s, %.1f%% of one core\n", cpu, cpuPercent);
+        line("  %-20s %8.1f %8.1f %8.1f\n", r.name, r.h.quantile(kMedian), r.h.quantile(kP95),
+             r.h.maxMicros());
+    line("  process CPU %.2f s, %.1f%% of one core\n", cpu, cpuPercent);
     // One line for scripts.
-    std::fprintf(out,
-                 "summary ticks_per_second=%.1f tick_median_us=%.1f tick_p95_us=%.1f "
-                 "physics_median_us=%.1f paint_median_us=%.1f cpu_percent=%.1f\n",
-                 tickRate, whole_.quantile(kMedian), whole_.quantile(kP95),
-                 physics_.quantile(kMedian), paint_.quantile(kMedian), cpuPercent);
-    if (out == stderr)
-        std::fflush(out);
-    else
-        std::fclose(out);
+    line("summary ticks_per_second=%.1f tick_median_us=%.1f tick_p95_us=%.1f "
+         "physics_median_us=%.1f paint_median_us=%.1f cpu_percent=%.1f\n",
+         tickRate, whole_.quantile(kMedian), whole_.quantile(kP95), physics_.quantile(kMedian),
+         paint_.quantile(kMedian), cpuPercent);
+
+    if (path_ == kStandardError) {
+        std::cerr << text << std::flush;
+    } else {
+        std::ofstream out(path_, std::ios::app);
+        out << text;
+    }
 }

@@ -7,7 +7,8 @@
 // Opt-in, for measuring only: with THERMAL_TICK_STATS set to a file name
 // (or to "-" for standard error) the window keeps these figures and appends
 // a summary of each run to the file when the run is stopped, and at exit
-// for a run still going. Nothing is allocated per tick.
+// for a run still going. Nothing is allocated per tick. A pause counts as
+// time in the run's ticks a second; its ticks are not measured.
 
 #include <chrono>
 #include <cstdint>
