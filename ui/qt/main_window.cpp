@@ -92,9 +92,15 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
         case design::Kind::Label:
             widget = new QLabel(qstr(c.caption), parent);
             break;
-        case design::Kind::Option:
-            widget = new QRadioButton(qstr(c.caption), parent);
+        case design::Kind::Option: {
+            auto* option = new QRadioButton(qstr(c.caption), parent);
+            // The longer caption only fits its box in a condensed face.
+            QFont font = option->font();
+            font.setStretch(QFont::SemiCondensed);
+            option->setFont(font);
+            widget = option;
             break;
+        }
         }
         widget->setObjectName(qstr(c.name));
         widget->setGeometry(pixelRect(c, tppX, tppY));
