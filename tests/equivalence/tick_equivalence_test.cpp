@@ -1,267 +1,190 @@
 // The program's goMol against the plain tick, side by side, tick after tick:
 // every field of every molecule must agree to the bit. The program skips the
-// pairs that are certainly apart and scans with vector instructions; any
-// slip in that bookkeeping (a missed pair, a stale mirror, a wrong order)
-// shows up here as the first tick on which a bit differs.
-
-#include <bit>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <optional>
-#include <ostream>
-#include <string>
-#include <tuple>
-#include <vector>
+// pairs that are certainly apart and scans with vector instructions; any slip
+// in that bookkeeping (a missed pair, a stale mirror, a wrong order) shows up
+// as the first tick on which a bit differs. Every run is made under each scan
+// kernel, not just the one this machine would choose.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
 #include "core/fake_toolkit.h"
 #include "plain_tick.h"
-#include "scan_kernels.h"
 #include "sim/pair_scan.h"
 #include "sim/params.h"
 
 namespace {
 
-constexpr std::int32_t kMassRadius1 = 5;
-constexpr std::int32_t kMassRadius7 = params::kDefaultMass;
-constexpr std::int32_t kMassRadius178 = params::kMaxMass;
+// Views of literals, so each one ends in a null character.
+constexpr std::string_view kKernels[] = {"avx512", "avx", "sse2", "scalar"};
 
-// A 668 x 344 area is the drawing area of the window at its design size; the
-// larger one is a full-screen window.
-constexpr float kSmallW = 668;
-constexpr float kSmallH = 344;
-constexpr float kLargeW = 1904;
-constexpr float kLargeH = 1042;
-
-// A seeded generator for hand-built ensembles (the program's own source is
-// never seeded, so it gives one ensemble per Start and no more).
-class SplitMix {
-public:
-    explicit SplitMix(std::uint64_t seed) : state_(seed) {}
-    double uniform()
+// The scan switched to one kernel for a test, and back afterwards.
+struct ScopedKernel {
+    const char* previous = physics::pairScanKind();
+    bool selected;
+    explicit ScopedKernel(std::string_view kind) : selected(physics::selectPairScan(kind.data()))
     {
-        state_ += 0x9E3779B97F4A7C15ULL;
-        std::uint64_t z = state_;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        z ^= z >> 31;
-        return static_cast<double>(z >> 11) * 0x1p-53;
     }
-
-private:
-    std::uint64_t state_;
+    ~ScopedKernel() { physics::selectPairScan(previous); }
 };
 
-// Molecules of mixed radii, some centres shared exactly (the d = 0 way out of
-// the push), some far outside the area.
-std::vector<Molecule> handBuilt(int n, float w, float h, std::uint64_t seed)
+// A line of partners for a probe: most far away, every third exactly at
+// contact (which counts as apart), a few just inside it, one NaN. The apart
+// runs at either end are longer than the widest kernel's round.
+class PairScan : public testing::TestWithParam<std::string_view> {};
+
+TEST_P(PairScan, FindsTheFirstPossibleContactOfEveryRange)
 {
-    constexpr int kRadiusChoices[] = {1, 2, 7, 8, 40, 178};
-    constexpr double kSpeed = 3000;
-    constexpr int kEveryNthShared = 7;
-    constexpr int kEveryNthFar = 11;
-    constexpr double kFarOut = 5000;
-    SplitMix rnd(seed);
-    std::vector<Molecule> ms;
-    for (int k = 0; k < n; ++k) {
-        const auto pick = static_cast<std::size_t>(rnd.uniform() * std::size(kRadiusChoices));
-        const auto radius = static_cast<std::int16_t>(kRadiusChoices[pick]);
-        Molecule m = fake::molecule(rnd.uniform() * w, rnd.uniform() * h,
-                                    std::round((rnd.uniform() * 2 - 1) * kSpeed),
-                                    std::round((rnd.uniform() * 2 - 1) * kSpeed), radius);
-        if (k > 0 && k % kEveryNthShared == 0) {
-            m.x = ms.back().x;
-            m.y = ms.back().y;
+    const ScopedKernel kernel(GetParam());
+    if (!kernel.selected)
+        GTEST_SKIP() << GetParam() << " does not run here";
+    constexpr int kCount = 100;
+    constexpr double kProbeX = -100, kProbeY = 3, kProbeRadius = 7;
+    for (const bool shared : {true, false}) {
+        std::vector<double> x, y, r;
+        for (int k = 0; k < kCount; ++k) {
+            r.push_back(shared || k % 2 ? kProbeRadius : 3);
+            const double contact = kProbeX + kProbeRadius + r.back();
+            const bool inside = k == 40 || k == 41 || k == 55 || k == 66;
+            x.push_back(inside ? contact - 0x1p-40 : k % 3 == 0 ? contact : 1000.0 * k);
+            y.push_back(k == 62 ? std::nan("") : kProbeY);
         }
-        if (k % kEveryNthFar == 0)
-            m.x = -kFarOut * rnd.uniform();
-        ms.push_back(m);
+        const physics::PairScanView view{x.data(), y.data(), shared ? nullptr : r.data(),
+                                         kProbeRadius};
+        for (int from = 0; from <= kCount; ++from) {
+            std::size_t first = static_cast<std::size_t>(from); // pair by pair, as defined
+            for (; first < x.size(); ++first) {
+                const double dx = kProbeX - x[first];
+                const double dy = kProbeY - y[first];
+                if (!(dx * dx + dy * dy >= (kProbeRadius + r[first]) * (kProbeRadius + r[first])))
+                    break;
+            }
+            for (int to = from; to <= kCount; ++to)
+                ASSERT_EQ(physics::nextContact(view, from, to, kProbeX, kProbeY, kProbeRadius),
+                          std::min(static_cast<int>(first), to))
+                    << "range [" << from << ", " << to << ")" << (shared ? "" : ", mixed radii");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernels, PairScan, testing::ValuesIn(kKernels),
+                         [](const auto& info) { return std::string(info.param); });
+
+// Mixed radii, every seventh centre on the one before it (the push's way out
+// of d = 0), every eleventh far outside the area.
+std::vector<Molecule> handBuilt(int n, float w, float h)
+{
+    constexpr std::int16_t kRadii[] = {1, 2, 7, 8, 40, 178};
+    std::mt19937 rng(static_cast<unsigned>(n));
+    const auto uniform = [&](double lo, double hi) {
+        return std::uniform_real_distribution(lo, hi)(rng);
+    };
+    std::vector<Molecule> ms;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
+        ms.push_back({std::round(uniform(-3000, 3000)), std::round(uniform(-3000, 3000)),
+                      uniform(0, w), uniform(0, h), 200, kRadii[rng() % std::size(kRadii)]});
+        if (k % 7 == 6)
+            std::tie(ms[k].x, ms[k].y) = std::tuple(ms[k - 1].x, ms[k - 1].y);
+        if (k % 11 == 0)
+            ms[k].x = -uniform(0, 5000);
     }
     return ms;
 }
 
-struct Resize {
-    int atTick;
-    float w;
-    float h;
-};
+constexpr std::int32_t kRadius1 = 5; // masses
+constexpr std::int32_t kRadius7 = params::kDefaultMass;
+constexpr std::int32_t kRadius178 = params::kMaxMass;
+constexpr std::int32_t kMixed = 0;
 
 struct Case {
     const char* name;
     std::int16_t molecules;
-    std::int32_t mass = 0; // for an ensemble from startSmlM
-    double speed = params::kDefaultSpeed;
-    float w = kSmallW;
-    float h = kSmallH;
-    bool wrap = false;
-    int ticks = 0;
-    int earlierStarts = 0;                            // Starts made before, to vary the ensemble
-    std::optional<std::uint64_t> seed = std::nullopt; // set: a hand-built ensemble instead
-    std::optional<Resize> resize = std::nullopt;
+    std::int32_t mass;
+    bool wrap;
+    float w, h;
+    int ticks;
+    int resizeAt = 0; // 0: never
+    float resizedW = 0, resizedH = 0;
 };
 
-// gtest names a failing row by this rather than by its bytes.
+// 668 x 344 is the drawing area at the window's design size, 1904 x 1042 a
+// full screen. Fewer ticks where many molecules make each one slow.
+const Case kCases[] = {
+    {"Two_r178_wrap_tiny", 2, kRadius178, true, 10, 10, 2000},
+    {"Two_r1_walls_empty", 2, kRadius1, false, 0, 0, 1000},
+    {"Fifty_r7_wrap", 50, kRadius7, true, 668, 344, 1500},
+    {"Fifty_r7_walls_shrunk", 50, kRadius7, false, 668, 344, 1500, 500, 120, 80},
+    {"Fifty_r178_walls_dense", 50, kRadius178, false, 668, 344, 500},
+    {"Fifty_mixed_wrap", 50, kMixed, true, 668, 344, 1000},
+    {"FiveHundred_r1_wrap", 500, kRadius1, true, 668, 344, 40},
+    {"FiveHundred_r7_walls_full_screen", 500, kRadius7, false, 1904, 1042, 40},
+    {"FiveHundred_r178_wrap_dense", 500, kRadius178, true, 668, 344, 15},
+    {"FiveHundred_mixed_walls_resized", 500, kMixed, false, 1904, 1042, 30, 15, 668, 344},
+    // Past the largest ensemble the settings allow, the tick takes another road.
+    {"SixHundred_mixed_walls", 600, kMixed, false, 1904, 1042, 5},
+};
+
+// Names a row in test listings by its name rather than its bytes.
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
 }
 
-void build(fake::Ui& ui, const Case& c)
-{
-    ui.picture1.w = c.w;
-    ui.picture1.h = c.h;
-    ui.form.limtBool = c.wrap;
-    if (c.seed) {
-        fake::setEnsemble(ui.form, handBuilt(c.molecules, c.w, c.h, *c.seed));
-        return;
-    }
-    for (int k = 0; k <= c.earlierStarts; ++k)
-        ui.form.startSmlM(c.molecules, c.speed, c.mass);
-}
-
-std::string hex(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%a", v);
-    return buf;
-}
-
-// The first field that differs, described; nothing when all agree.
-std::optional<std::string> firstDifference(const std::vector<Molecule>& plain,
-                                           const std::vector<Molecule>& fast)
-{
-    if (plain.size() != fast.size())
-        return "ensemble sizes differ";
-    const auto same = [](double a, double b) {
-        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-    };
-    for (std::size_t k = 0; k < plain.size(); ++k) {
-        const Molecule& p = plain[k];
-        const Molecule& f = fast[k];
-        const std::pair<const char*, std::pair<double, double>> fields[] = {
-            {"x", {p.x, f.x}}, {"y", {p.y, f.y}}, {"vx", {p.vx, f.vx}}, {"vy", {p.vy, f.vy}}};
-        for (const auto& [field, values] : fields) {
-            if (!same(values.first, values.second))
-                return "molecule " + std::to_string(k) + " field " + field + ": plain " +
-                       hex(values.first) + ", program " + hex(values.second);
-        }
-        if (p.mass != f.mass || p.radius != f.radius)
-            return "molecule " + std::to_string(k) + ": mass or radius changed";
-    }
-    return std::nullopt;
-}
-
-// The kernel to hold against the plain tick, or kChosenKernel for the one
-// the program picks by itself.
-constexpr const char* kChosenKernel = "chosen";
-using Param = std::tuple<const char*, Case>;
-
+using Param = std::tuple<std::string_view, Case>;
 class TickEquivalence : public testing::TestWithParam<Param> {};
+
+auto fields(const Molecule& m)
+{
+    const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+    return std::tuple(bits(m.x), bits(m.y), bits(m.vx), bits(m.vy), m.mass, m.radius);
+}
 
 TEST_P(TickEquivalence, EveryTickMatchesThePlainTickBitForBit)
 {
     const auto& [kind, c] = GetParam();
-    const bool chosen = std::string(kind) == kChosenKernel;
-    const equivalence::ScopedScanKernel kernel(chosen ? physics::pairScanKind() : kind);
-    if (!kernel.selected())
+    const ScopedKernel kernel(kind);
+    if (!kernel.selected)
         GTEST_SKIP() << kind << " does not run here";
-
-    fake::Ui plainUi;
-    fake::Ui fastUi;
-    build(plainUi, c);
-    build(fastUi, c);
-    ASSERT_FALSE(firstDifference(plainUi.form.mols, fastUi.form.mols)) << "ensembles differ";
+    fake::Ui plainUi, fastUi;
+    for (fake::Ui* ui : {&plainUi, &fastUi}) {
+        std::tie(ui->picture1.w, ui->picture1.h) = std::tuple(c.w, c.h);
+        ui->form.limtBool = c.wrap;
+    }
+    if (c.mass == kMixed)
+        fake::setEnsemble(plainUi.form, handBuilt(c.molecules, c.w, c.h));
+    else
+        plainUi.form.startSmlM(c.molecules, params::kDefaultSpeed, c.mass);
+    fake::setEnsemble(fastUi.form, plainUi.form.mols);
 
     for (int tick = 1; tick <= c.ticks; ++tick) {
-        if (c.resize && c.resize->atTick == tick) {
-            for (fake::Ui* ui : {&plainUi, &fastUi}) {
-                ui->picture1.w = c.resize->w;
-                ui->picture1.h = c.resize->h;
-            }
+        for (fake::Ui* ui : {&plainUi, &fastUi}) {
+            if (tick == c.resizeAt)
+                std::tie(ui->picture1.w, ui->picture1.h) = std::tuple(c.resizedW, c.resizedH);
         }
         plain::goMol(plainUi.form, plainUi.timer1);
         fastUi.form.goMol();
-        const auto diff = firstDifference(plainUi.form.mols, fastUi.form.mols);
-        ASSERT_FALSE(diff) << "tick " << tick << " of " << c.ticks << " (scan "
-                           << physics::pairScanKind() << "): " << *diff;
+        for (std::size_t k = 0; k < fastUi.form.mols.size(); ++k)
+            ASSERT_EQ(fields(plainUi.form.mols[k]), fields(fastUi.form.mols[k]))
+                << "after tick " << tick << ", molecule " << k << " (x, y, vx, vy as bits)";
     }
-    // Both drew the same picture too.
     EXPECT_EQ(plainUi.picture1.circles, fastUi.picture1.circles);
 }
 
-// Tick counts are kept so that the whole table runs in seconds in a debug
-// build: many ticks for small ensembles, fewer for the 500-molecule ones,
-// whose dense variants push nearly every pair on every tick.
-const Case kCases[] = {
-    {.name = "Two_r7_walls", .molecules = 2, .mass = kMassRadius7, .w = 30, .h = 30,
-     .ticks = 4000},
-    {.name = "Two_r178_wrap_tiny", .molecules = 2, .mass = kMassRadius178, .w = 10, .h = 10,
-     .wrap = true, .ticks = 4000},
-    {.name = "Two_r1_walls_empty_area", .molecules = 2, .mass = kMassRadius1, .w = 0, .h = 0,
-     .ticks = 2000},
-    {.name = "Fifty_r7_wrap", .molecules = 50, .mass = kMassRadius7, .wrap = true, .ticks = 3000},
-    {.name = "Fifty_r7_walls", .molecules = 50, .mass = kMassRadius7, .ticks = 3000,
-     .earlierStarts = 1},
-    {.name = "Fifty_r1_wrap_fast", .molecules = 50, .mass = kMassRadius1,
-     .speed = params::kMaxSpeed, .wrap = true, .ticks = 2000},
-    {.name = "Fifty_r178_walls_dense", .molecules = 50, .mass = kMassRadius178, .ticks = 1500},
-    {.name = "Fifty_r178_wrap_dense", .molecules = 50, .mass = kMassRadius178, .wrap = true,
-     .ticks = 1500, .earlierStarts = 2},
-    {.name = "Fifty_r7_wrap_tiny", .molecules = 50, .mass = kMassRadius7, .w = 10, .h = 10,
-     .wrap = true, .ticks = 1500},
-    {.name = "Fifty_r7_walls_empty_area", .molecules = 50, .mass = kMassRadius7, .w = 0, .h = 0,
-     .ticks = 1500},
-    {.name = "Fifty_r7_walls_shrunk", .molecules = 50, .mass = kMassRadius7, .ticks = 2000,
-     .resize = Resize{500, 120, 80}},
-    {.name = "Fifty_r7_wrap_shrunk", .molecules = 50, .mass = kMassRadius7, .wrap = true,
-     .ticks = 1500, .resize = Resize{300, 50, 40}},
-    {.name = "Fifty_hand_built_walls", .molecules = 50, .ticks = 1500, .seed = 11},
-    {.name = "Fifty_hand_built_wrap", .molecules = 50, .wrap = true, .ticks = 1500, .seed = 12},
-    {.name = "FiveHundred_r7_wrap", .molecules = 500, .mass = kMassRadius7, .wrap = true,
-     .ticks = 100},
-    {.name = "FiveHundred_r7_walls_large", .molecules = 500, .mass = kMassRadius7, .w = kLargeW,
-     .h = kLargeH, .ticks = 100, .earlierStarts = 1},
-    {.name = "FiveHundred_r1_walls", .molecules = 500, .mass = kMassRadius1,
-     .speed = params::kMaxSpeed, .ticks = 60},
-    {.name = "FiveHundred_r178_walls_dense", .molecules = 500, .mass = kMassRadius178,
-     .ticks = 40},
-    {.name = "FiveHundred_r178_wrap_large", .molecules = 500, .mass = kMassRadius178,
-     .w = kLargeW, .h = kLargeH, .wrap = true, .ticks = 40},
-    {.name = "FiveHundred_hand_built_wrap_resized", .molecules = 500, .w = kLargeW, .h = kLargeH,
-     .wrap = true, .ticks = 40, .seed = 13, .resize = Resize{20, kSmallW, kSmallH}},
-    // Beyond the largest ensemble the settings allow, the tick takes a
-    // different road; it must still agree.
-    {.name = "SixHundred_hand_built_walls", .molecules = 600, .w = kLargeW, .h = kLargeH,
-     .ticks = 10, .seed = 14},
-};
-
-// A shorter table for every kernel in turn: sparse and dense, shared and
-// mixed radii, both boundaries.
-const Case kEveryKernelCases[] = {
-    {.name = "Fifty_r7_walls", .molecules = 50, .mass = kMassRadius7, .ticks = 500},
-    {.name = "Fifty_hand_built_wrap", .molecules = 50, .wrap = true, .ticks = 500, .seed = 21},
-    {.name = "FiveHundred_r7_wrap", .molecules = 500, .mass = kMassRadius7, .wrap = true,
-     .ticks = 20, .earlierStarts = 3},
-    {.name = "FiveHundred_r178_wrap_dense", .molecules = 500, .mass = kMassRadius178,
-     .wrap = true, .ticks = 10},
-    {.name = "FiveHundred_hand_built_walls", .molecules = 500, .ticks = 10, .seed = 22},
-};
-
-std::string paramName(const testing::TestParamInfo<Param>& info)
-{
-    return std::string(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Ensembles, TickEquivalence,
-                         testing::Combine(testing::Values(kChosenKernel),
-                                          testing::ValuesIn(kCases)),
-                         paramName);
-
-INSTANTIATE_TEST_SUITE_P(EveryKernel, TickEquivalence,
-                         testing::Combine(testing::ValuesIn(equivalence::kScanKernels),
-                                          testing::ValuesIn(kEveryKernelCases)),
-                         paramName);
+INSTANTIATE_TEST_SUITE_P(Kernels, TickEquivalence,
+                         testing::Combine(testing::ValuesIn(kKernels), testing::ValuesIn(kCases)),
+                         [](const testing::TestParamInfo<Param>& info) {
+                             return std::string(std::get<0>(info.param)) + "_" +
+                                    std::get<1>(info.param).name;
+                         });
 
 } // namespace

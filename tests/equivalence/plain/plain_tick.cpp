@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <tuple>
 #include <utility>
 
 #include "sim/physics.h"
@@ -22,7 +23,6 @@ void pairStep(Molecule& a, Molecule& b)
     const double S = static_cast<double>(a.radius + b.radius);
     if (d >= S)
         return;
-
     const double P = (S - d) * physics::kPushFactor;
     if (S - physics::kContactBand > d) {
         const double xi = a.x + (dx * P) / d;
@@ -30,28 +30,19 @@ void pairStep(Molecule& a, Molecule& b)
         const double xj = b.x - ((xi - b.x) * P) / d;
         const double yj = b.y - ((yi - b.y) * P) / d;
         if (std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj)) {
-            a.x = xi;
-            a.y = yi;
-            b.x = xj;
-            b.y = yj;
+            std::tie(a.x, a.y, b.x, b.y) = std::tuple(xi, yi, xj, yj);
             return;
         }
         // Coincident centres, or a distance so small that the far molecule
         // would be thrown to infinity: the program's chosen way out, an even
         // push along the line of centres (+x when there is none).
-        double ux = 1;
-        double uy = 0;
-        if (d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d)) {
-            ux = dx / d;
-            uy = dy / d;
-        }
-        a.x += ux * P;
-        a.y += uy * P;
-        b.x -= ux * P;
-        b.y -= uy * P;
+        const bool line = d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d);
+        const double ux = line ? dx / d : 1;
+        const double uy = line ? dy / d : 0;
+        std::tie(a.x, a.y, b.x, b.y) =
+            std::tuple(a.x + ux * P, a.y + uy * P, b.x - ux * P, b.y - uy * P);
         return;
     }
-
     std::swap(a.vx, b.vx);
     std::swap(a.vy, b.vy);
 }
@@ -77,10 +68,8 @@ void goMol(Form1& form, const toolkit::Timer& timer1)
             mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
         }
 
-        const double stepX = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval());
-        const double stepY = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval());
-        mi.x = stepX + mi.x;
-        mi.y = stepY + mi.y;
+        mi.x = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.x;
+        mi.y = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.y;
     }
     form.pictSmlM(form.limtBool);
 }
