@@ -13,6 +13,7 @@
 #include "alloc_counter.h"
 #include "null_toolkit.h"
 #include "plain_tick.h"
+#include "run_registered.h"
 #include "sim/pair_scan.h"
 #include "sim/params.h"
 
@@ -217,10 +218,5 @@ int main(int argc, char** argv)
     }
 
     registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runRegistered(argc, argv);
 }

@@ -22,6 +22,7 @@
 
 #include "alloc_counter.h"
 #include "reference.h"
+#include "run_registered.h"
 #include "scene_frames.h"
 #include "ui/toolkit/raster.h"
 
@@ -141,10 +142,5 @@ void registerAll()
 int main(int argc, char** argv)
 {
     registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runRegistered(argc, argv);
 }

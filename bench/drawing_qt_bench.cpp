@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include "scene_frames.h"
+#include "run_registered.h"
 
 namespace {
 
@@ -41,10 +42,5 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(bench::frameName("qpainter", c).c_str(),
                                      [&c](benchmark::State& s) { drawWithQPainter(s, c); })
             ->Unit(benchmark::kMicrosecond);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runRegistered(argc, argv);
 }
