@@ -6,6 +6,9 @@
 # Waits are bounded polls for a state to show, never fixed sleeps that
 # assume a speed.
 set -uo pipefail
+# xdotool finds the window by its Cyrillic title only in a UTF-8 locale; a
+# bare environment (CI, a fresh machine) has none.
+export LC_ALL=C.UTF-8
 
 program=${1:?usage: program_test.sh PATH-TO-PROGRAM}
 for tool in Xvfb xdotool import convert compare; do
