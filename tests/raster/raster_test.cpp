@@ -147,4 +147,74 @@ TEST(Canvas, ClearReachesDiscsBeyondThePlacesItLists)
     EXPECT_EQ(both.firstDifference(), -1);
 }
 
+// Every pixel that differs from the picture at the last take of the record
+// lies in a box the record lists, unless it says "everywhere"; and the
+// tiles made of those boxes cover them, as a valid banded region.
+TEST(Canvas, ChangesRecordCoversEveryChangedPixel)
+{
+    std::mt19937 rng(777u);
+    const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+    const auto chance = [&](int percent) { return pick(1, 100) <= percent; };
+    raster::TileCover tiles(16);
+    std::vector<raster::Canvas::Box> rects;
+    int listed = 0;
+    for (int run = 0; run < 200; ++run) {
+        const int w = chance(20) ? pick(1, 40) : pick(100, 700);
+        const int h = chance(20) ? pick(1, 40) : pick(100, 400);
+        Both both{w, h};
+        for (int frame = 0; frame < 8; ++frame) {
+            both.canvas.flush(both.surface());
+            const std::vector<Pixel> before = both.fast.pixels;
+            both.canvas.takeChanges();
+            const int r = chance(10) ? pick(0, 3) : pick(1, 12);
+            if (chance(80))
+                both.clear(chance(90) ? kBlack : kRed);
+            for (int n = pick(0, 60); n > 0; --n) {
+                both.circle(pick(-r, w + r), pick(-r, h + r), r, kYellow, true, kYellow);
+                if (chance(3))
+                    both.circle(pick(-r, w + r), pick(-r, h + r), r, kRed, false, kRed);
+                if (chance(2))
+                    both.clear(kBlack);
+            }
+            const bool everywhere = both.canvas.changedEverywhere();
+            const std::vector<raster::Canvas::Box> changed = both.canvas.changed();
+            ASSERT_EQ(both.firstDifference(), -1);
+            if (everywhere)
+                continue;
+            ++listed;
+            const auto inside = [](const std::vector<raster::Canvas::Box>& boxes, int x, int y) {
+                return std::ranges::any_of(boxes, [&](const raster::Canvas::Box& b) {
+                    return b.left <= x && x <= b.right && b.top <= y && y <= b.bottom;
+                });
+            };
+            const std::int64_t covered = tiles.cover(changed, w, h, rects);
+            std::int64_t counted = 0;
+            for (std::size_t k = 0; k < rects.size(); ++k) {
+                const raster::Canvas::Box& b = rects[k];
+                ASSERT_TRUE(0 <= b.left && b.left <= b.right && b.right < w);
+                ASSERT_TRUE(0 <= b.top && b.top <= b.bottom && b.bottom < h);
+                counted += (std::int64_t{b.right} - b.left + 1) * (b.bottom - b.top + 1);
+                if (k > 0) {
+                    const raster::Canvas::Box& a = rects[k - 1];
+                    // Same band: same rows, apart; else the next band below.
+                    if (a.top == b.top)
+                        ASSERT_TRUE(a.bottom == b.bottom && a.right + 1 < b.left);
+                    else
+                        ASSERT_GT(b.top, a.bottom);
+                }
+            }
+            ASSERT_EQ(covered, counted);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const auto at = static_cast<std::size_t>(y * both.fast.stride + x);
+                    if (both.fast.pixels[at] == before[at])
+                        continue;
+                    ASSERT_TRUE(inside(changed, x, y)) << x << ", " << y << " of " << w << "x" << h;
+                    ASSERT_TRUE(inside(rects, x, y)) << x << ", " << y << " of " << w << "x" << h;
+                }
+        }
+    }
+    EXPECT_GT(listed, 100); // the record is not just "everywhere"
+}
+
 } // namespace

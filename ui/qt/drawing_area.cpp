@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QRegion>
 
 #include "ui/qt/mouse_state.h"
 
@@ -16,6 +19,18 @@ namespace {
 // held to it so that whole-pixel arithmetic cannot overflow.
 constexpr float kCoordinateLimit = 1 << 25;
 
+// Posted to the area itself when a frame has begun: it arrives after the
+// frame's last call, when the frame's changes are all known.
+const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Changes are shown in squares of this many pixels a side: few rectangles
+// for Qt to merge, paint and send, at the price of some pixels around each
+// disc that did not change.
+constexpr int kTileSize = 16;
+// Past this fraction of the area (1 / n) the pieces save little, and one
+// rectangle for the whole area keeps Qt's work simple.
+constexpr std::int64_t kPiecesBelowOneIn = 3;
+
 int wholePixel(float v)
 {
     return static_cast<int>(std::lround(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)));
@@ -23,7 +38,7 @@ int wholePixel(float v)
 
 } // namespace
 
-DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), tiles_(kTileSize)
 {
     // Pointer moves must arrive with no button held, as they do on the
     // platform the window's logic was written for.
@@ -71,21 +86,59 @@ void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outli
 void DrawingArea::scheduleUpdate()
 {
     // update() is coalesced by Qt too, but it costs a region merge per call;
-    // a frame of a thousand discs needs one. One update of the whole area
-    // also paints and flushes faster than one for each disc's place.
+    // a frame of a thousand discs needs one, made when the frame is over.
     if (updateScheduled_)
         return;
     updateScheduled_ = true;
-    update();
+    QCoreApplication::postEvent(this, new QEvent(kFrameDrawn));
+}
+
+bool DrawingArea::event(QEvent* event)
+{
+    if (event->type() != kFrameDrawn)
+        return QWidget::event(event);
+    updateScheduled_ = false;
+    updateChanged();
+    return true;
+}
+
+void DrawingArea::updateChanged()
+{
+    // Most of a paint's cost is Qt's copying and sending of the pixels, so
+    // a frame that moved a few small discs is shown only around them.
+    fitCanvas();
+    const bool everywhere = raster_.changedEverywhere();
+    const std::vector<raster::Canvas::Box>& changed = raster_.changed();
+    if (everywhere) {
+        update();
+    } else if (!changed.empty()) {
+        const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
+        const std::int64_t covered =
+            tiles_.cover(changed, canvas_.width(), canvas_.height(), changedRects_);
+        if (covered * kPiecesBelowOneIn > area) {
+            update();
+        } else {
+            regionRects_.clear();
+            for (const raster::Canvas::Box& b : changedRects_)
+                regionRects_.push_back(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)));
+            // The cover is already a banded region; Qt takes it as it is.
+            QRegion region;
+            region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
+            update(region);
+        }
+    }
+    raster_.takeChanges();
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
-    updateScheduled_ = false;
     fitCanvas();
     settle();
     QPainter p(this);
-    p.drawImage(event->rect(), canvas_, event->rect());
+    // Each rectangle on its own: one image drawn over a region of many
+    // pieces takes the painter's slow clipped path.
+    for (const QRect& r : event->region())
+        p.drawImage(r.topLeft(), canvas_, r);
 }
 
 raster::Surface DrawingArea::surface() const

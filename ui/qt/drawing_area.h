@@ -10,9 +10,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QWidget>
 
 #include "ui/toolkit/raster.h"
@@ -47,6 +49,7 @@ signals:
     void pointerMoved(std::int16_t button, std::int16_t shift, float x, float y);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -58,12 +61,18 @@ private:
     // Draws what the raster canvas holds back into the image.
     void settle() const;
     raster::Surface surface() const;
-    // One paint per frame, however many circles the frame has.
+    // One paint per frame, however many circles the frame has, asked for
+    // once the frame's calls are over.
     void scheduleUpdate();
+    // Asks Qt to paint what changed since the last time.
+    void updateChanged();
 
     QColor background_;
     mutable QImage canvas_;
     mutable raster::Canvas raster_;
     bool updateScheduled_ = false;
+    raster::TileCover tiles_;
+    std::vector<raster::Canvas::Box> changedRects_;
+    std::vector<QRect> regionRects_;
     std::function<void()> clearObserver_;
 };

@@ -19,6 +19,11 @@ constexpr std::size_t kMaxRememberedBoxes = 4096;
 // A clear puts the background back only where the last frames drew, when
 // that is less than this fraction of the surface (1 / n).
 constexpr std::int64_t kRestoreAtMostOneIn = 2;
+// Changes listed before the record says "everywhere": past this many boxes,
+// or boxes adding up to more than this fraction of the surface (1 / n), a
+// list costs more to use than it saves.
+constexpr std::size_t kMaxChangedBoxes = 4096;
+constexpr std::int64_t kListChangesBelowOneIn = 2;
 
 // The largest h with h * h <= n, for n >= 0. The square root in double
 // precision can be one off near a perfect square, so it is corrected both
@@ -193,6 +198,33 @@ void Canvas::forget()
     known_ = false;
     drawn_.clear();
     drawnArea_ = 0;
+    markAllChanged();
+}
+
+void Canvas::takeChanges()
+{
+    changedEverywhere_ = false;
+    changed_.clear();
+    changedArea_ = 0;
+}
+
+void Canvas::markAllChanged()
+{
+    changedEverywhere_ = true;
+    changed_.clear();
+    changedArea_ = 0;
+}
+
+void Canvas::markChanged(const Box& box, std::int64_t surfaceArea)
+{
+    if (changedEverywhere_)
+        return;
+    changedArea_ +=
+        (std::int64_t{box.right} - box.left + 1) * (std::int64_t{box.bottom} - box.top + 1);
+    if (changed_.size() == kMaxChangedBoxes || changedArea_ * kListChangesBelowOneIn > surfaceArea)
+        markAllChanged();
+    else
+        changed_.push_back(box);
 }
 
 void Canvas::remember(const Surface& s, int cx, int cy)
@@ -211,6 +243,15 @@ void Canvas::remember(const Surface& s, int cx, int cy)
 
 void Canvas::clear(Pixel background)
 {
+    // The pixels are the last flushed clear's background but where it drew
+    // since; the discs still pending were recorded when they came.
+    if (!known_ || knownBackground_ != background) {
+        markAllChanged();
+    } else {
+        const std::int64_t area = std::int64_t{last_.width} * last_.height;
+        for (const Box& b : drawn_)
+            markChanged(b, area);
+    }
     // Whatever was pending is painted over anyway.
     discs_.clear();
     clearPending_ = true;
@@ -221,6 +262,15 @@ void Canvas::circle(const Surface& s, int cx, int cy, int radius, Pixel outline,
                     Pixel fill)
 {
     radius = clampRadius(radius);
+    // Other memory than the last flush's: it holds what the canvas never drew.
+    if (s.pixels != last_.pixels || s.width != last_.width || s.height != last_.height ||
+        s.stride != last_.stride) {
+        markAllChanged();
+    } else {
+        Box box{};
+        if (boxOf(s, cx, cy, radius, box))
+            markChanged(box, std::int64_t{s.width} * s.height);
+    }
     if (filled && fill == outline) {
         if (!discs_.empty() && (radius != shape_.radius() || outline != discColour_))
             flush(s);
@@ -387,6 +437,76 @@ void Canvas::drawUnion(const Surface& s)
         }
         std::fill(bits + (lo >> kWordShift), bits + (hi >> kWordShift) + 1, 0);
     }
+}
+
+std::int64_t TileCover::cover(const std::vector<Canvas::Box>& boxes, int width, int height,
+                              std::vector<Canvas::Box>& out)
+{
+    out.clear();
+    if (width <= 0 || height <= 0)
+        return 0;
+    const int columns = (width + tile_ - 1) / tile_;
+    const int rows = (height + tile_ - 1) / tile_;
+    // One word more a row than it needs, always clear, ends every search.
+    const auto words = static_cast<std::size_t>(columns / kWordBits) + 1;
+    bits_.assign(words * static_cast<std::size_t>(rows), 0);
+    for (const Canvas::Box& b : boxes) {
+        const int left = std::clamp(b.left, 0, width - 1) / tile_;
+        const int right = std::clamp(b.right, 0, width - 1) / tile_;
+        const int top = std::clamp(b.top, 0, height - 1) / tile_;
+        const int bottom = std::clamp(b.bottom, 0, height - 1) / tile_;
+        for (int ty = top; ty <= bottom; ++ty)
+            setBits(bits_.data() + words * static_cast<std::size_t>(ty), left, right);
+    }
+
+    std::int64_t covered = 0;
+    std::size_t above = 0; // where the rectangles of the last row with any begin
+    int aboveBottom = -2;  // the pixel row that last row of tiles ends on
+    for (int ty = 0; ty < rows; ++ty) {
+        const std::uint64_t* bits = bits_.data() + words * static_cast<std::size_t>(ty);
+        const int top = ty * tile_;
+        const int bottom = std::min(top + tile_, height) - 1;
+        // The first marked tile at or after `x`, or `columns` when none is.
+        const auto nextMarked = [&](std::int64_t x) {
+            auto w = static_cast<std::size_t>(x >> kWordShift);
+            if (w >= words)
+                return std::int64_t{columns};
+            std::uint64_t word = bits[w] & (kAllOnes << (x & (kWordBits - 1)));
+            while (word == 0) {
+                if (++w == words)
+                    return std::int64_t{columns};
+                word = bits[w];
+            }
+            return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
+        };
+        row_.clear();
+        for (std::int64_t x = nextMarked(0); x < columns;) {
+            const std::int64_t end = nextWith(bits, x, false);
+            row_.push_back({static_cast<int>(x) * tile_, top,
+                            static_cast<int>(std::min<std::int64_t>(end * tile_, width)) - 1,
+                            bottom});
+            covered += (std::int64_t{row_.back().right} - row_.back().left + 1) *
+                       (std::int64_t{bottom} - top + 1);
+            x = nextMarked(end);
+        }
+        if (row_.empty())
+            continue;
+        const bool alike =
+            aboveBottom == top - 1 && out.size() - above == row_.size() &&
+            std::equal(row_.begin(), row_.end(), out.begin() + static_cast<std::ptrdiff_t>(above),
+                       [](const Canvas::Box& a, const Canvas::Box& b) {
+                           return a.left == b.left && a.right == b.right;
+                       });
+        if (alike) {
+            for (auto it = out.begin() + static_cast<std::ptrdiff_t>(above); it != out.end(); ++it)
+                it->bottom = bottom;
+        } else {
+            above = out.size();
+            out.insert(out.end(), row_.begin(), row_.end());
+        }
+        aboveBottom = bottom;
+    }
+    return covered;
 }
 
 } // namespace raster

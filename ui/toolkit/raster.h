@@ -85,7 +85,10 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
 //
 // The canvas also remembers where it has drawn since its last clear, so
 // that a clear followed by a few small discs only puts the background back
-// where the last frame drew, not on the whole surface.
+// where the last frame drew, not on the whole surface. And it keeps, as the
+// calls come and before any pixel is drawn, where the pixels may differ from
+// what they were when the caller last took that record: a frame of a few
+// small discs then needs to be shown again only there.
 class Canvas {
 public:
     // Pixels from `left` to `right` and `top` to `bottom`, all included.
@@ -116,6 +119,14 @@ public:
     // The surface was changed behind the canvas's back.
     void forget();
 
+    // Where the pixels may have changed since the last `takeChanges`,
+    // counting the calls made so far whether drawn yet or not: everywhere,
+    // or only inside the boxes of `changed()` (clipped to the surface).
+    bool changedEverywhere() const { return changedEverywhere_; }
+    const std::vector<Box>& changed() const { return changed_; }
+    // Starts a new record: nothing has changed.
+    void takeChanges();
+
 private:
     struct Centre {
         int x;
@@ -126,6 +137,8 @@ private:
     static bool boxOf(const Surface& s, int cx, int cy, int radius, Box& box);
     void drawUnion(const Surface& s);
     void remember(const Surface& s, int cx, int cy);
+    void markChanged(const Box& box, std::int64_t surfaceArea);
+    void markAllChanged();
 
     bool clearPending_ = false;
     Pixel background_ = 0;
@@ -139,6 +152,31 @@ private:
     Surface last_;             // the surface of the last flush
     std::vector<Box> drawn_;
     std::int64_t drawnArea_ = 0; // of all boxes in drawn_, overlaps counted again
+
+    bool changedEverywhere_ = true;
+    std::vector<Box> changed_;
+    std::int64_t changedArea_ = 0; // of all boxes in changed_, overlaps counted again
+};
+
+// Boxes as a few tile-aligned rectangles: the surface is cut into square
+// tiles, every tile a box touches is marked, and each row of tiles becomes
+// its runs of marked tiles, a row alike to the one above joining it. The
+// result covers every box, stays within the surface, and is a valid banded
+// region: sorted by top then left, no two rectangles overlapping or
+// touching side by side, all of one row of tiles equally high. Keeps its
+// memory between calls.
+class TileCover {
+public:
+    explicit TileCover(int tileSize) : tile_(tileSize < 1 ? 1 : tileSize) {}
+    // The rectangles for `boxes` on a surface of width x height; returns
+    // the pixels they cover.
+    std::int64_t cover(const std::vector<Canvas::Box>& boxes, int width, int height,
+                       std::vector<Canvas::Box>& out);
+
+private:
+    int tile_;
+    std::vector<std::uint64_t> bits_; // the marked tiles, row after row
+    std::vector<Canvas::Box> row_;    // the runs of the row being built
 };
 
 } // namespace raster
