@@ -54,12 +54,13 @@ inline constexpr std::array<Control, 12> kControls{{
     {"Option2", Kind::Option, "Frame1", kWallsCaption, 7320, 360, 2655, 195, 11},
 }};
 
-constexpr const Control& control(std::string_view name)
+// Looked up while compiling, so a misspelt name does not build.
+consteval const Control& control(std::string_view name)
 {
     for (const Control& c : kControls)
         if (c.name == name)
             return c;
-    throw "no such control"; // a compile-time error where used in constexpr
+    throw "no such control";
 }
 
 } // namespace design
