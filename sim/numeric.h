@@ -9,6 +9,10 @@
 #include <limits>
 #include <optional>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace numeric {
 
 // `value` > `size` with `value` first rounded to single precision, so a value
@@ -27,21 +31,41 @@ inline bool fitsInt16(double value)
 }
 
 // The largest integer not greater than `value`, if a 16-bit integer holds it.
+// The redraw converts every centre of every frame, so this stays inline
+// rather than calling the library's floor: exactly the values in
+// [-32768, 32768) have a floor that fits, and for them truncation, moved down
+// by one where it went up, is the floor.
 inline std::optional<std::int16_t> floorInt16(double value)
 {
-    const double f = std::floor(value);
-    if (!fitsInt16(f))
+    if (!(value >= std::numeric_limits<std::int16_t>::min() &&
+          value < std::numeric_limits<std::int16_t>::max() + 1.0))
         return std::nullopt;
+    auto f = static_cast<int>(value);
+    if (static_cast<double>(f) > value)
+        --f;
     return static_cast<std::int16_t>(f);
 }
 
-// The nearest integer, ties to even, if a 16-bit integer holds it.
+// The nearest integer, ties to even, if a 16-bit integer holds it. On x86-64
+// the conversion instruction rounds in the current mode, as nearbyint does,
+// without the library call; a value that the 32-bit conversion cannot hold
+// would not fit anyway.
 inline std::optional<std::int16_t> nearestInt16(double value)
 {
+#if defined(__SSE2__) || defined(_M_X64)
+    constexpr double kLimit = 2147483648.0; // 2^31
+    if (!(value > -kLimit && value < kLimit))
+        return std::nullopt;
+    const int r = _mm_cvtsd_si32(_mm_set_sd(value));
+    if (!fitsInt16(r))
+        return std::nullopt;
+    return static_cast<std::int16_t>(r);
+#else
     const double r = std::nearbyint(value);
     if (!fitsInt16(r))
         return std::nullopt;
     return static_cast<std::int16_t>(r);
+#endif
 }
 
 } // namespace numeric

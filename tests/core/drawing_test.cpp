@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "fake_toolkit.h"
+#include "sim/numeric.h"
 
 namespace {
 
@@ -74,6 +78,41 @@ TEST(Drawing, FarOutMoleculeSkippedOthersDrawnInOrder)
                                 molecule(200, 100, 0, 0, 7)});
     ui.form.pictSmlM(true);
     EXPECT_EQ(ui.picture1.circles, (std::vector{disc(100, 100, 5), disc(200, 100, 7)}));
+}
+
+// The redraw's own floor and round-to-nearest agree with the library's for
+// every value, including the edges of the 16-bit range, ties, NaN and
+// infinities; the random values cover ordinary centres and far-out ones.
+TEST(Drawing, SixteenBitConversionsMatchTheLibrary)
+{
+    const auto libraryFloor = [](double v) -> std::optional<std::int16_t> {
+        const double f = std::floor(v);
+        if (!(f >= -32768 && f <= 32767))
+            return std::nullopt;
+        return static_cast<std::int16_t>(f);
+    };
+    const auto libraryNearest = [](double v) -> std::optional<std::int16_t> {
+        const double r = std::nearbyint(v);
+        if (!(r >= -32768 && r <= 32767))
+            return std::nullopt;
+        return static_cast<std::int16_t>(r);
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> values{0.0,      -0.0,     -0.2,      0.5,     1.5,      2.5,
+                               -0.5,     -1.5,     -2.5,      32767.0, 32767.4,  32767.5,
+                               32767.99, 32768.0,  -32768.0,  -32768.4, -32768.5, -32768.6,
+                               -32769.0, 2147483647.6, -2147483648.4, 1e300, -1e300, inf,
+                               -inf,     std::nan("")};
+    std::uint64_t state = 1;
+    for (int k = 0; k < 20000; ++k) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0;
+        values.push_back((unit - 0.5) * (k % 2 ? 80000.0 : 700.0));
+    }
+    for (const double v : values) {
+        EXPECT_EQ(numeric::floorInt16(v), libraryFloor(v)) << v;
+        EXPECT_EQ(numeric::nearestInt16(v), libraryNearest(v)) << v;
+    }
 }
 
 } // namespace
