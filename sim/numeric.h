@@ -54,10 +54,9 @@ inline std::optional<std::int16_t> nearestInt16(double value)
 {
 #if defined(__SSE2__) || defined(_M_X64)
     constexpr double kLimit = 2147483648.0; // 2^31
-    if (!(value > -kLimit && value < kLimit))
-        return std::nullopt;
-    const int r = _mm_cvtsd_si32(_mm_set_sd(value));
-    if (!fitsInt16(r))
+    const bool convertible = value > -kLimit && value < kLimit;
+    const int r = convertible ? _mm_cvtsd_si32(_mm_set_sd(value)) : 0;
+    if (!convertible || !fitsInt16(r))
         return std::nullopt;
     return static_cast<std::int16_t>(r);
 #else
