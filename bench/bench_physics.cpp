@@ -2,6 +2,7 @@
 // nothing. Each case is named impl/N/radius/area/boundary; the time is per
 // tick and `allocs` counts calls of operator new per tick.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "run_registered.h"
 #include "sim/pair_scan.h"
 #include "sim/params.h"
+#include "sim/physics.h"
 
 namespace {
 
@@ -141,6 +143,87 @@ void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool
 }
 #endif
 
+// --- The floor under any exact tick. Each pair step works on the positions
+// the steps before it left, in a fixed order, so a tick can be no cheaper
+// than its acting pair steps made one after another. Here the pairs that act
+// are recorded from real ticks and replayed with nothing searched; the edge
+// rules and the redraw run as in the program. The program's tick costs
+// whatever it spends beyond this on finding the pairs.
+
+// Consecutive ticks replayed before starting over from the recorded state.
+constexpr int kReplayTicks = 64;
+
+constexpr std::int32_t kEndOfPass = -1;
+
+void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1)
+{
+    if (form.limtBool) {
+        mi.x = form.LimType1(mi.x, true);
+        mi.y = form.LimType1(mi.y, false);
+    } else {
+        mi.vx = form.LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
+        mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
+    }
+    mi.x = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.x;
+    mi.y = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.y;
+}
+
+// For each tick and each molecule in turn, the partners that acted, then
+// kEndOfPass.
+std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
+{
+    std::vector<std::int32_t> partners;
+    auto& mols = ui.form.mols;
+    const auto n = static_cast<std::int32_t>(mols.size());
+    for (int t = 0; t < kReplayTicks; ++t) {
+        for (std::int32_t i = 0; i < n; ++i) {
+            Molecule& mi = mols[static_cast<std::size_t>(i)];
+            for (std::int32_t j = 0; j < n; ++j) {
+                if (j != i && physics::interact(mi, mols[static_cast<std::size_t>(j)]) !=
+                                  physics::PairOutcome::None)
+                    partners.push_back(j);
+            }
+            partners.push_back(kEndOfPass);
+            finishPass(ui.form, mi, ui.timer1);
+        }
+    }
+    return partners;
+}
+
+void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area, bool wrap)
+{
+    bench::NullUi ui;
+    prepare(ui, params::kMaxMolecules, mass, area, wrap);
+    const std::vector<Molecule> start = ui.form.mols;
+    const std::vector<std::int32_t> partners = recordActingPairs(ui);
+    auto& mols = ui.form.mols;
+    mols = start;
+
+    std::size_t next = 0;
+    int tick = 0;
+    for (auto _ : state) {
+        if (tick == kReplayTicks) {
+            std::copy(start.begin(), start.end(), mols.begin());
+            next = 0;
+            tick = 0;
+        }
+        for (std::size_t i = 0; i < mols.size(); ++i) {
+            Molecule& mi = mols[i];
+            for (; partners[next] != kEndOfPass; ++next)
+                physics::interact(mi, mols[static_cast<std::size_t>(partners[next])]);
+            ++next;
+            finishPass(ui.form, mi, ui.timer1);
+        }
+        ui.form.pictSmlM(wrap);
+        ++tick;
+        benchmark::DoNotOptimize(mols.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["pairs"] = benchmark::Counter(
+        static_cast<double>(partners.size() - static_cast<std::size_t>(kReplayTicks) * mols.size()) /
+        kReplayTicks);
+}
+
 void registerAll()
 {
     constexpr std::int16_t kSizes[] = {50, 200, params::kMaxMolecules};
@@ -164,6 +247,20 @@ void registerAll()
                             ->Unit(benchmark::kMicrosecond);
                     }
                 }
+            }
+        }
+    }
+    for (const Area& area : kAreas) {
+        for (const bool wrap : {true, false}) {
+            for (const std::int32_t mass : kMasses) {
+                const std::string name = std::string("tick_floor/known-pairs/N:500/r:") +
+                                         (mass == kMassRadius7 ? "7" : "178") + "/" + area.name +
+                                         (wrap ? "/wrap" : "/walls");
+                benchmark::RegisterBenchmark(name.c_str(),
+                                             [mass, &area, wrap](benchmark::State& s) {
+                                                 runKnownPairs(s, mass, area, wrap);
+                                             })
+                    ->Unit(benchmark::kMicrosecond);
             }
         }
     }
