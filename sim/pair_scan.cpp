@@ -1,8 +1,12 @@
 #include "sim/pair_scan.h"
 
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <limits>
+
+#include "sim/physics.h"
 
 #if defined(__x86_64__) || defined(_M_X64) || defined(__SSE2__)
 #define THERMAL_SCAN_SSE2 1
@@ -16,219 +20,276 @@
 #include <immintrin.h>
 #endif
 
-// A fused multiply-add would round the squared distance differently from
-// interact(); the build turns contraction off, and clang hears it here too.
-#if defined(__clang__)
-#pragma STDC FP_CONTRACT OFF
-#endif
-
 namespace physics {
 
 namespace {
 
-// kShared: every molecule has view.commonRadius, so S² is one number for the
-// whole pass. Either way S = ri + r_j takes the same value.
+// How the test can rule a pair out without changing any result.
+//
+// A partner is ruled out when its single-precision squared distance from the
+// scan centre reaches (S + M)². Three things part that test from the exact
+// one, which rules out exactly the pairs whose double squared distance
+// reaches S²:
+//  - rounding both centres to single precision, under 2^-5 px per coordinate
+//    within ±2^20 (laneOf), so under 0.09 px in their distance;
+//  - the single-precision arithmetic, a few parts in 2^24 of the distance;
+//  - after a push, the scan centre being an estimate of the molecule's new
+//    centre (see estimateAfterPush), off by at most 1.5 S (1.5 · 2^-12) px.
+// M = S/512 + 1/4 px is larger than all three together for every S, so a pair
+// the test rules out is one the pair step would have left alone.
+constexpr double kLaneRange = 0x1p20;
 
-template <bool kShared>
-inline double partnerRadius(const PairScanView& v, int j)
+double marginFor(double S)
 {
-    return kShared ? v.commonRadius : v.radius[j];
+    return S / 512 + 0.25;
 }
 
-// The exact test of one pair, for the tails of the vector kernels and for
-// targets without them. Written as !(q >= S²) so that a NaN counts as a hit.
-template <bool kShared>
-inline bool mayTouch(const PairScanView& v, int j, double xi, double yi, double ri)
+float thresholdFor(double S)
 {
-    const double dx = xi - v.x[j];
-    const double dy = yi - v.y[j];
-    const double s = ri + partnerRadius<kShared>(v, j);
-    const double q = dx * dx + dy * dy;
-    return !(q >= s * s);
+    const double reach = S + marginFor(S);
+    return static_cast<float>(reach * reach);
 }
 
-template <bool kShared>
-int scanScalar(const PairScanView& v, int from, int to, double xi, double yi, double ri)
-{
-    int j = from;
-    while (j < to && !mayTouch<kShared>(v, j, xi, yi, ri))
-        ++j;
-    return j;
-}
+// Lanes tested at once: the bits of one mask.
+constexpr int kWindow = 64;
+
+static_assert(kLanePadding >= kWindow, "a window starting at the last molecule must fit");
+
+// Reciprocal square roots from the processor's estimate instructions are
+// specified for normal inputs only; below this the scan keeps the exact
+// centre.
+constexpr double kSmallestEstimated = 0x1p-100;
+
+// Each kernel: apart() gives, for the kWindow lanes from w, the bits of those
+// the test rules out from the scan centre (cx, cy); kEstimates says whether
+// reciprocalSqrt() exists, within a relative 1.5 · 2^-12.
+
+struct ScalarKernel {
+    static constexpr bool kEstimates = false;
+
+    static std::uint64_t apart(const float* x, const float* y, int w, float cx, float cy, float t)
+    {
+        std::uint64_t bits = 0;
+        for (int k = 0; k < kWindow; ++k) {
+            const float dx = cx - x[w + k];
+            const float dy = cy - y[w + k];
+            bits |= static_cast<std::uint64_t>(dx * dx + dy * dy >= t) << k;
+        }
+        return bits;
+    }
+
+    static double reciprocalSqrt(double) { return 0; }
+};
 
 #if THERMAL_SCAN_SSE2
 
-// Lanes whose pair is certainly apart, as bits of a mask. The ordered
-// comparison is false for a NaN, so a NaN lane is reported as a possible hit.
-template <bool kShared>
-inline int apartMask2(const PairScanView& v, int j, __m128d xi, __m128d yi, __m128d ri, __m128d s2)
+// The SSE estimate, on the single-precision value of q. A q this test hands
+// it is below S² and at least kSmallestEstimated, well inside that range.
+inline double reciprocalSqrtSse(double q)
 {
-    const __m128d dx = _mm_sub_pd(xi, _mm_loadu_pd(v.x + j));
-    const __m128d dy = _mm_sub_pd(yi, _mm_loadu_pd(v.y + j));
-    const __m128d q = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
-    if constexpr (!kShared) {
-        const __m128d s = _mm_add_pd(ri, _mm_loadu_pd(v.radius + j));
-        s2 = _mm_mul_pd(s, s);
-    }
-    return _mm_movemask_pd(_mm_cmpge_pd(q, s2));
+    return _mm_cvtss_f32(_mm_rsqrt_ss(_mm_cvtsd_ss(_mm_setzero_ps(), _mm_set_sd(q))));
 }
 
-// Bits of a mask with one bit per lane of a round, all set.
-constexpr unsigned allLanes(int lanes)
-{
-    return lanes >= 32 ? ~0u : (1u << lanes) - 1;
-}
+struct Sse2Kernel {
+    static constexpr bool kEstimates = true;
+    static constexpr int kLanes = 4;
 
-// A round tests kBlocks vector blocks and branches once: in a sparse gas
-// nearly every round finds nothing, and the branch is the costly part.
-constexpr int kSse2Blocks = 4;
-
-template <bool kShared>
-int scanSse2(const PairScanView& v, int from, int to, double xi, double yi, double ri)
-{
-    constexpr int kLanes = 2;
-    constexpr int kRound = kLanes * kSse2Blocks;
-    const double s = ri + v.commonRadius;
-    const __m128d vxi = _mm_set1_pd(xi);
-    const __m128d vyi = _mm_set1_pd(yi);
-    const __m128d vri = _mm_set1_pd(ri);
-    const __m128d vs2 = _mm_set1_pd(s * s);
-    int j = from;
-    for (; j + kRound <= to; j += kRound) {
-        unsigned apart = 0;
-        for (int b = 0; b < kSse2Blocks; ++b) {
-            const auto block = static_cast<unsigned>(
-                apartMask2<kShared>(v, j + b * kLanes, vxi, vyi, vri, vs2));
-            apart |= block << (b * kLanes);
+    static std::uint64_t apart(const float* x, const float* y, int w, float cx, float cy, float t)
+    {
+        const __m128 vx = _mm_set1_ps(cx);
+        const __m128 vy = _mm_set1_ps(cy);
+        const __m128 vt = _mm_set1_ps(t);
+        std::uint64_t bits = 0;
+        for (int b = 0; b < kWindow / kLanes; ++b) {
+            const __m128 dx = _mm_sub_ps(vx, _mm_loadu_ps(x + w + b * kLanes));
+            const __m128 dy = _mm_sub_ps(vy, _mm_loadu_ps(y + w + b * kLanes));
+            const __m128 q = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
+            const auto block = static_cast<unsigned>(_mm_movemask_ps(_mm_cmpge_ps(q, vt)));
+            bits |= static_cast<std::uint64_t>(block) << (b * kLanes);
         }
-        if (apart != allLanes(kRound))
-            return j + std::countr_zero(~apart);
+        return bits;
     }
-    return scanScalar<kShared>(v, j, to, xi, yi, ri);
-}
+
+    static double reciprocalSqrt(double q) { return reciprocalSqrtSse(q); }
+};
 
 #endif
 
 #if THERMAL_SCAN_WIDE
 
-// The wide kernels are compiled for their instruction set alone, without FMA,
-// so no product and sum can be fused whatever the build flags say. The
-// compiler ends each with vzeroupper, so the SSE code that runs after them
-// pays no transition cost; the same vzeroupper also cleans up after any
-// drawing code that left the upper halves dirty (see the benchmarks).
+// The wide kernels are compiled for their instruction set alone, so the
+// compiler ends each pass with vzeroupper and the SSE code after it pays no
+// transition cost; the same also cleans up after any drawing code that left
+// the upper halves dirty (see the benchmarks).
+#define THERMAL_AVX __attribute__((target("avx")))
+#define THERMAL_AVX512 __attribute__((target("avx512f")))
 
-template <bool kShared>
-__attribute__((target("avx"))) inline int apartMask4(const PairScanView& v, int j, __m256d xi,
-                                                      __m256d yi, __m256d ri, __m256d s2)
-{
-    const __m256d dx = _mm256_sub_pd(xi, _mm256_loadu_pd(v.x + j));
-    const __m256d dy = _mm256_sub_pd(yi, _mm256_loadu_pd(v.y + j));
-    const __m256d q = _mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy));
-    if constexpr (!kShared) {
-        const __m256d s = _mm256_add_pd(ri, _mm256_loadu_pd(v.radius + j));
-        s2 = _mm256_mul_pd(s, s);
-    }
-    return _mm256_movemask_pd(_mm256_cmp_pd(q, s2, _CMP_GE_OQ));
-}
+struct AvxKernel {
+    static constexpr bool kEstimates = true;
+    static constexpr int kLanes = 8;
 
-constexpr int kAvxBlocks = 4;
-
-template <bool kShared>
-__attribute__((target("avx"))) int scanAvx(const PairScanView& v, int from, int to, double xi,
-                                            double yi, double ri)
-{
-    constexpr int kLanes = 4;
-    constexpr int kRound = kLanes * kAvxBlocks;
-    const double s = ri + v.commonRadius;
-    const __m256d vxi = _mm256_set1_pd(xi);
-    const __m256d vyi = _mm256_set1_pd(yi);
-    const __m256d vri = _mm256_set1_pd(ri);
-    const __m256d vs2 = _mm256_set1_pd(s * s);
-    int j = from;
-    for (; j + kRound <= to; j += kRound) {
-        unsigned apart = 0;
-        for (int b = 0; b < kAvxBlocks; ++b) {
-            const auto block = static_cast<unsigned>(
-                apartMask4<kShared>(v, j + b * kLanes, vxi, vyi, vri, vs2));
-            apart |= block << (b * kLanes);
+    THERMAL_AVX static std::uint64_t apart(const float* x, const float* y, int w, float cx,
+                                           float cy, float t)
+    {
+        const __m256 vx = _mm256_set1_ps(cx);
+        const __m256 vy = _mm256_set1_ps(cy);
+        const __m256 vt = _mm256_set1_ps(t);
+        std::uint64_t bits = 0;
+        for (int b = 0; b < kWindow / kLanes; ++b) {
+            const __m256 dx = _mm256_sub_ps(vx, _mm256_loadu_ps(x + w + b * kLanes));
+            const __m256 dy = _mm256_sub_ps(vy, _mm256_loadu_ps(y + w + b * kLanes));
+            const __m256 q = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
+            const auto block =
+                static_cast<unsigned>(_mm256_movemask_ps(_mm256_cmp_ps(q, vt, _CMP_GE_OQ)));
+            bits |= static_cast<std::uint64_t>(block) << (b * kLanes);
         }
-        if (apart != allLanes(kRound))
-            return j + std::countr_zero(~apart);
+        return bits;
     }
-    for (; j + kLanes <= to; j += kLanes) {
-        const auto apart =
-            static_cast<unsigned>(apartMask4<kShared>(v, j, vxi, vyi, vri, vs2));
-        if (apart != allLanes(kLanes))
-            return j + std::countr_zero(~apart);
-    }
-    return scanScalar<kShared>(v, j, to, xi, yi, ri);
-}
 
-template <bool kShared>
-__attribute__((target("avx512f"))) inline unsigned apartMask8(const PairScanView& v, int j,
-                                                              __m512d xi, __m512d yi, __m512d ri,
-                                                              __m512d s2)
-{
-    const __m512d dx = _mm512_sub_pd(xi, _mm512_loadu_pd(v.x + j));
-    const __m512d dy = _mm512_sub_pd(yi, _mm512_loadu_pd(v.y + j));
-    const __m512d q = _mm512_add_pd(_mm512_mul_pd(dx, dx), _mm512_mul_pd(dy, dy));
-    if constexpr (!kShared) {
-        const __m512d s = _mm512_add_pd(ri, _mm512_loadu_pd(v.radius + j));
-        s2 = _mm512_mul_pd(s, s);
-    }
-    return _mm512_cmp_pd_mask(q, s2, _CMP_GE_OQ);
-}
+    THERMAL_AVX static double reciprocalSqrt(double q) { return reciprocalSqrtSse(q); }
+};
 
-constexpr int kAvx512Blocks = 4;
+struct Avx512Kernel {
+    static constexpr bool kEstimates = true;
+    static constexpr int kLanes = 16;
 
-template <bool kShared>
-__attribute__((target("avx512f"))) int scanAvx512(const PairScanView& v, int from, int to,
-                                                  double xi, double yi, double ri)
-{
-    constexpr int kLanes = 8;
-    constexpr int kRound = kLanes * kAvx512Blocks;
-    const double s = ri + v.commonRadius;
-    const __m512d vxi = _mm512_set1_pd(xi);
-    const __m512d vyi = _mm512_set1_pd(yi);
-    const __m512d vri = _mm512_set1_pd(ri);
-    const __m512d vs2 = _mm512_set1_pd(s * s);
-    int j = from;
-    for (; j + kRound <= to; j += kRound) {
-        unsigned apart = 0;
-        for (int b = 0; b < kAvx512Blocks; ++b)
-            apart |= apartMask8<kShared>(v, j + b * kLanes, vxi, vyi, vri, vs2) << (b * kLanes);
-        if (apart != allLanes(kRound))
-            return j + std::countr_zero(~apart);
-    }
-    // The rest, fewer than a round, under a mask: lanes past `to` are neither
-    // loaded nor reported.
-    while (j < to) {
-        const int left = to - j;
-        const auto live = static_cast<__mmask8>(left >= kLanes ? 0xFF : (1u << left) - 1);
-        const __m512d dx = _mm512_sub_pd(vxi, _mm512_maskz_loadu_pd(live, v.x + j));
-        const __m512d dy = _mm512_sub_pd(vyi, _mm512_maskz_loadu_pd(live, v.y + j));
-        const __m512d q = _mm512_add_pd(_mm512_mul_pd(dx, dx), _mm512_mul_pd(dy, dy));
-        __m512d s2 = vs2;
-        if constexpr (!kShared) {
-            const __m512d sj = _mm512_add_pd(vri, _mm512_maskz_loadu_pd(live, v.radius + j));
-            s2 = _mm512_mul_pd(sj, sj);
+    THERMAL_AVX512 static std::uint64_t apart(const float* x, const float* y, int w, float cx,
+                                              float cy, float t)
+    {
+        const __m512 vx = _mm512_set1_ps(cx);
+        const __m512 vy = _mm512_set1_ps(cy);
+        const __m512 vt = _mm512_set1_ps(t);
+        std::uint64_t bits = 0;
+        for (int b = 0; b < kWindow / kLanes; ++b) {
+            const __m512 dx = _mm512_sub_ps(vx, _mm512_loadu_ps(x + w + b * kLanes));
+            const __m512 dy = _mm512_sub_ps(vy, _mm512_loadu_ps(y + w + b * kLanes));
+            const __m512 q = _mm512_add_ps(_mm512_mul_ps(dx, dx), _mm512_mul_ps(dy, dy));
+            const auto block = static_cast<unsigned>(_mm512_cmp_ps_mask(q, vt, _CMP_GE_OQ));
+            bits |= static_cast<std::uint64_t>(block) << (b * kLanes);
         }
-        const unsigned apart = _mm512_mask_cmp_pd_mask(live, q, s2, _CMP_GE_OQ);
-        const unsigned hits = ~apart & live;
-        if (hits != 0)
-            return j + std::countr_zero(hits);
-        j += kLanes;
+        return bits;
     }
-    return to;
-}
+
+    // Within 2^-14, tighter than the margin needs.
+    THERMAL_AVX512 static double reciprocalSqrt(double q)
+    {
+        return _mm_cvtsd_f64(_mm_rsqrt14_sd(_mm_setzero_pd(), _mm_set_sd(q)));
+    }
+};
 
 #endif
 
-using ScanFn = int (*)(const PairScanView&, int, int, double, double, double);
+// Where a push with offset (dx, dy) and squared distance q took the centre
+// (x0, y0), to within the margin: x0 + dx (S/d - 1) 1.5 with 1/d from the
+// estimate. The exact centre comes out of a square root and two divisions;
+// this one is ready much sooner, so the test of the next partners, and the
+// branch on its result, need not wait for them.
+template <class Kernel>
+inline void estimateAfterPush(double x0, double y0, double dx, double dy, double q, double S,
+                              double& x, double& y)
+{
+    const double f = (S * Kernel::reciprocalSqrt(q) - 1.0) * kPushFactor;
+    x = x0 + dx * f;
+    y = y0 + dy * f;
+}
+
+template <class Kernel>
+inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
+{
+    Molecule& me = mols[self];
+    const double S = static_cast<double>(me.radius + me.radius);
+    const float threshold = thresholdFor(S);
+    Mover i{me.x, me.y, me.vx, me.vy};
+    // The centre the test measures from: i's own, or an estimate of it.
+    float cx = laneOf(i.x);
+    float cy = laneOf(i.y);
+
+    const auto candidates = [&](int w) {
+        std::uint64_t live = n - w >= kWindow ? ~std::uint64_t{0}
+                                              : (std::uint64_t{1} << (n - w)) - 1;
+        const auto own = static_cast<unsigned>(self - w);
+        if (own < kWindow)
+            live &= ~(std::uint64_t{1} << own);
+        return ~Kernel::apart(lanes.x, lanes.y, w, cx, cy, threshold) & live;
+    };
+
+    int w = 0;
+    std::uint64_t pending = candidates(w);
+    for (;;) {
+        if (pending == 0) {
+            w += kWindow;
+            if (w >= n)
+                break;
+            pending = candidates(w);
+            continue;
+        }
+        const int k = w + std::countr_zero(pending);
+        pending &= pending - 1;
+        Molecule& mj = mols[k];
+        const double x0 = i.x;
+        const double y0 = i.y;
+        const double dx = x0 - mj.x;
+        const double dy = y0 - mj.y;
+        const double q = dx * dx + dy * dy;
+        const PairOutcome outcome = pairStep(i, mj, S);
+        // An exchange moves nothing the test reads: the rest of the window
+        // stands.
+        if (outcome != PairOutcome::Push && outcome != PairOutcome::EvenPush)
+            continue;
+
+        lanes.x[k] = laneOf(mj.x);
+        lanes.y[k] = laneOf(mj.y);
+        double ex = i.x;
+        double ey = i.y;
+        if constexpr (Kernel::kEstimates) {
+            if (outcome == PairOutcome::Push && q >= kSmallestEstimated)
+                estimateAfterPush<Kernel>(x0, y0, dx, dy, q, S, ex, ey);
+        }
+        cx = laneOf(ex);
+        cy = laneOf(ey);
+        w = k + 1;
+        if (w >= n)
+            break;
+        pending = candidates(w);
+    }
+
+    me.x = i.x;
+    me.y = i.y;
+    me.vx = i.vx;
+    me.vy = i.vy;
+}
+
+using PassFn = void (*)(Molecule*, int, int, const Lanes&);
+
+void passScalar(Molecule* mols, int n, int self, const Lanes& lanes)
+{
+    passBody<ScalarKernel>(mols, n, self, lanes);
+}
+
+#if THERMAL_SCAN_SSE2
+void passSse2(Molecule* mols, int n, int self, const Lanes& lanes)
+{
+    passBody<Sse2Kernel>(mols, n, self, lanes);
+}
+#endif
+
+#if THERMAL_SCAN_WIDE
+// flatten inlines the whole pass, kernel included, under the target.
+THERMAL_AVX __attribute__((flatten)) void passAvx(Molecule* mols, int n, int self,
+                                                  const Lanes& lanes)
+{
+    passBody<AvxKernel>(mols, n, self, lanes);
+}
+
+THERMAL_AVX512 __attribute__((flatten)) void passAvx512(Molecule* mols, int n, int self,
+                                                        const Lanes& lanes)
+{
+    passBody<Avx512Kernel>(mols, n, self, lanes);
+}
+#endif
 
 struct Kernel {
-    ScanFn shared;
-    ScanFn mixed;
+    PassFn pass;
     const char* name;
 };
 
@@ -248,13 +309,13 @@ bool runsHere(const Kernel& k)
 // Widest first; the last one runs everywhere.
 constexpr Kernel kKernels[] = {
 #if THERMAL_SCAN_WIDE
-    {scanAvx512<true>, scanAvx512<false>, "avx512"},
-    {scanAvx<true>, scanAvx<false>, "avx"},
+    {passAvx512, "avx512"},
+    {passAvx, "avx"},
 #endif
 #if THERMAL_SCAN_SSE2
-    {scanSse2<true>, scanSse2<false>, "sse2"},
+    {passSse2, "sse2"},
 #endif
-    {scanScalar<true>, scanScalar<false>, "scalar"},
+    {passScalar, "scalar"},
 };
 
 Kernel widest()
@@ -274,6 +335,32 @@ Kernel& active()
 
 } // namespace
 
+float laneOf(double coordinate)
+{
+    if (coordinate > -kLaneRange && coordinate < kLaneRange)
+        return static_cast<float>(coordinate);
+    return std::numeric_limits<float>::quiet_NaN();
+}
+
+void fillLanes(const Molecule* mols, int n, const Lanes& lanes)
+{
+    for (int k = 0; k < n; ++k) {
+        lanes.x[k] = laneOf(mols[k].x);
+        lanes.y[k] = laneOf(mols[k].y);
+    }
+    // The last window reads these, and its mask drops them; defined all the
+    // same.
+    for (int k = n; k < n + kLanePadding; ++k) {
+        lanes.x[k] = std::numeric_limits<float>::infinity();
+        lanes.y[k] = std::numeric_limits<float>::infinity();
+    }
+}
+
+void passOver(Molecule* mols, int n, int self, const Lanes& lanes)
+{
+    active().pass(mols, n, self, lanes);
+}
+
 bool selectPairScan(const char* kind)
 {
     for (const Kernel& k : kKernels) {
@@ -283,12 +370,6 @@ bool selectPairScan(const char* kind)
         }
     }
     return false;
-}
-
-int nextContact(const PairScanView& view, int from, int to, double xi, double yi, double ri)
-{
-    const Kernel& k = active();
-    return (view.radius ? k.mixed : k.shared)(view, from, to, xi, yi, ri);
 }
 
 const char* pairScanKind()

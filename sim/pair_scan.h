@@ -1,38 +1,45 @@
 #pragma once
 
-// The search half of a molecule's pair pass: most pairs of a tick are too far
-// apart to do anything, and finding the few that are is the bulk of the work.
-// The positions and radii are read from plain arrays, one per field, so that
-// several partners are tested per instruction.
+// A molecule's pass over the ensemble. Most pairs of a tick are too far apart
+// to do anything, and finding the few that are is the bulk of the work: a
+// cheap single-precision test rules pairs out many at a time, and only the
+// pairs it cannot rule out get the exact pair step, which decides.
+
+#include "sim/state.h"
 
 namespace physics {
 
-// The centres and radii of the ensemble, one array per field, index for index
-// with the molecule array. The radius is held as a double; a sum of two such
-// radii is exact, so it equals the 16-bit sum converted afterwards. Every
-// Start gives all molecules one radius: then `radius` may be null and
-// `commonRadius` holds it, which spares the scan a load and two operations
-// per pair and changes no result.
-struct PairScanView {
-    const double* x;
-    const double* y;
-    const double* radius;
-    double commonRadius;
+// Single-precision copies of the centres, index for index with the molecule
+// array, padded to kLanePadding more lanes than the ensemble holds.
+struct Lanes {
+    float* x;
+    float* y;
 };
 
-// The first index j in [from, to) for which a molecule centred at (xi, yi)
-// with radius ri is not certainly apart from molecule j, that is for which
-// (xi - x_j)² + (yi - y_j)² >= (ri + r_j)² does not hold, or `to` if there is
-// none. The squared distance is formed with exactly the operations of
-// interact(), so a pair this skips is a pair interact() would have left
-// alone; a NaN distance is never skipped, as interact() acts on it too.
-int nextContact(const PairScanView& view, int from, int to, double xi, double yi, double ri);
+// Lanes past the ensemble, so that the test can read whole blocks anywhere.
+inline constexpr int kLanePadding = 64;
 
-// Which instruction set nextContact() uses: "avx512", "avx", "sse2" or
-// "scalar". The widest one this processor runs is chosen at the first use.
+// The lane of one coordinate. Beyond ±2^20 single precision is too coarse
+// for the margin of the test, so such a coordinate is stored as NaN, which
+// never rules a pair out.
+float laneOf(double coordinate);
+
+// Fills the lanes of molecules [0, n) from the array and the padding after
+// them with lanes that every test rules out.
+void fillLanes(const Molecule* mols, int n, const Lanes& lanes);
+
+// The pass of molecule `self` over every other molecule of mols[0, n) in
+// index order, all of them of one radius: the pair step for every pair the
+// test cannot rule out, with its effects, exactly as testing every pair in
+// turn would have them. The lanes of molecules it moves are kept up to date,
+// except that of `self`, which the caller renews after its edge rule.
+void passOver(Molecule* mols, int n, int self, const Lanes& lanes);
+
+// Which instruction set the test uses: "avx512", "avx", "sse2" or "scalar".
+// The widest one this processor runs is chosen at the first use.
 const char* pairScanKind();
 
-// Makes nextContact() use the named kernel from now on, if this build has it
+// Makes the passes use the named kernel from now on, if this build has it
 // and this processor runs it; returns whether it did. Only the tests and the
 // benchmarks switch, to hold every kernel against the plain tick.
 bool selectPairScan(const char* kind);
