@@ -24,9 +24,38 @@ namespace {
 constexpr std::int32_t kMassRadius7 = params::kDefaultMass;
 constexpr std::int32_t kMassRadius178 = params::kMaxMass;
 
-// Ticks run before timing, so that the first tick's untangling of the random
+// Ticks run before timing, so that the first ticks' untangling of the random
 // start (every overlapping pair pushed) is not what is measured.
-constexpr int kWarmUpTicks = 20;
+constexpr int kWarmUpTicks = 1000;
+
+// The ticks measured: this many from the warmed-up state, over and over. The
+// gas keeps changing, and how many pairs act in a tick with it; a fixed run
+// of ticks makes a figure the same however long the benchmark runs, and the
+// same ticks for the plain tick, the program's and the floor.
+constexpr int kCycleTicks = 64;
+
+// Puts the ensemble back to where the measured run of ticks starts, every
+// kCycleTicks ticks.
+class TickCycle {
+public:
+    explicit TickCycle(const std::vector<Molecule>& mols) : start_(mols) {}
+
+    // Call before each tick; true when the ensemble was just put back.
+    bool next(std::vector<Molecule>& mols)
+    {
+        if (done_ < kCycleTicks) {
+            ++done_;
+            return false;
+        }
+        std::copy(start_.begin(), start_.end(), mols.begin());
+        done_ = 1;
+        return true;
+    }
+
+private:
+    std::vector<Molecule> start_;
+    int done_ = 0;
+};
 
 struct Area {
     const char* name;
@@ -67,8 +96,10 @@ void runTicks(benchmark::State& state, Impl impl, std::int16_t n, std::int32_t m
 {
     bench::NullUi ui;
     prepare(ui, n, mass, area, wrap);
+    TickCycle cycle(ui.form.mols);
     const std::size_t before = bench::allocations();
     for (auto _ : state) {
+        cycle.next(ui.form.mols);
         tick(impl, ui);
         benchmark::DoNotOptimize(ui.form.mols.data());
         benchmark::ClobberMemory();
@@ -129,7 +160,9 @@ void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool
     constexpr std::int16_t kN = params::kMaxMolecules;
     bench::NullUi ui;
     prepare(ui, kN, kMassRadius7, kAreas[0], true);
+    TickCycle cycle(ui.form.mols);
     for (auto _ : state) {
+        cycle.next(ui.form.mols);
         if (dirty)
             leaveUpperDirty();
         else
@@ -146,12 +179,9 @@ void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool
 // --- The floor under any exact tick. Each pair step works on the positions
 // the steps before it left, in a fixed order, so a tick can be no cheaper
 // than its acting pair steps made one after another. Here the pairs that act
-// are recorded from real ticks and replayed with nothing searched; the edge
+// are recorded from the measured ticks and replayed with nothing searched; the edge
 // rules and the redraw run as in the program. The program's tick costs
 // whatever it spends beyond this on finding the pairs.
-
-// Consecutive ticks replayed before starting over from the recorded state.
-constexpr int kReplayTicks = 64;
 
 constexpr std::int32_t kEndOfPass = -1;
 
@@ -175,7 +205,7 @@ std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
     std::vector<std::int32_t> partners;
     auto& mols = ui.form.mols;
     const auto n = static_cast<std::int32_t>(mols.size());
-    for (int t = 0; t < kReplayTicks; ++t) {
+    for (int t = 0; t < kCycleTicks; ++t) {
         for (std::int32_t i = 0; i < n; ++i) {
             Molecule& mi = mols[static_cast<std::size_t>(i)];
             for (std::int32_t j = 0; j < n; ++j) {
@@ -199,14 +229,11 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
     auto& mols = ui.form.mols;
     mols = start;
 
+    TickCycle cycle(start);
     std::size_t next = 0;
-    int tick = 0;
     for (auto _ : state) {
-        if (tick == kReplayTicks) {
-            std::copy(start.begin(), start.end(), mols.begin());
+        if (cycle.next(mols))
             next = 0;
-            tick = 0;
-        }
         for (std::size_t i = 0; i < mols.size(); ++i) {
             Molecule& mi = mols[i];
             for (; partners[next] != kEndOfPass; ++next)
@@ -215,13 +242,12 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
             finishPass(ui.form, mi, ui.timer1);
         }
         ui.form.pictSmlM(wrap);
-        ++tick;
         benchmark::DoNotOptimize(mols.data());
         benchmark::ClobberMemory();
     }
     state.counters["pairs"] = benchmark::Counter(
-        static_cast<double>(partners.size() - static_cast<std::size_t>(kReplayTicks) * mols.size()) /
-        kReplayTicks);
+        static_cast<double>(partners.size() - static_cast<std::size_t>(kCycleTicks) * mols.size()) /
+        kCycleTicks);
 }
 
 void registerAll()
