@@ -77,8 +77,6 @@ struct ScalarKernel {
         }
         return bits;
     }
-
-    static double reciprocalSqrt(double) { return 0; }
 };
 
 #if THERMAL_SCAN_SSE2
@@ -226,14 +224,16 @@ inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
         const int k = w + std::countr_zero(pending);
         pending &= pending - 1;
         Molecule& mj = mols[k];
+        // The step works these out as well; the estimate needs them as they
+        // were before the step moved anything.
         const double x0 = i.x;
         const double y0 = i.y;
         const double dx = x0 - mj.x;
         const double dy = y0 - mj.y;
         const double q = dx * dx + dy * dy;
         const PairOutcome outcome = pairStep(i, mj, S);
-        // An exchange moves nothing the test reads: the rest of the window
-        // stands.
+        // An exchange, or no contact after all, moves nothing the test reads:
+        // the rest of the window stands.
         if (outcome != PairOutcome::Push && outcome != PairOutcome::EvenPush)
             continue;
 
