@@ -185,19 +185,6 @@ void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool
 
 constexpr std::int32_t kEndOfPass = -1;
 
-void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1)
-{
-    if (form.limtBool) {
-        mi.x = form.LimType1(mi.x, true);
-        mi.y = form.LimType1(mi.y, false);
-    } else {
-        mi.vx = form.LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
-        mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
-    }
-    mi.x = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.x;
-    mi.y = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.y;
-}
-
 // For each tick and each molecule in turn, the partners that acted, then
 // kEndOfPass.
 std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
@@ -214,7 +201,7 @@ std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
                     partners.push_back(j);
             }
             partners.push_back(kEndOfPass);
-            finishPass(ui.form, mi, ui.timer1);
+            plain::finishPass(ui.form, mi, ui.timer1);
         }
     }
     return partners;
@@ -239,7 +226,7 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
             for (; partners[next] != kEndOfPass; ++next)
                 physics::interact(mi, mols[static_cast<std::size_t>(partners[next])]);
             ++next;
-            finishPass(ui.form, mi, ui.timer1);
+            plain::finishPass(ui.form, mi, ui.timer1);
         }
         ui.form.pictSmlM(wrap);
         benchmark::DoNotOptimize(mols.data());

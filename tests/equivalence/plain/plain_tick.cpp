@@ -60,18 +60,23 @@ void goMol(Form1& form, const toolkit::Timer& timer1)
                 pairStep(mi, mols[static_cast<std::size_t>(j)]);
         }
 
-        if (form.limtBool) {
-            mi.x = form.LimType1(mi.x, true);
-            mi.y = form.LimType1(mi.y, false);
-        } else {
-            mi.vx = form.LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
-            mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
-        }
-
-        mi.x = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.x;
-        mi.y = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.y;
+        finishPass(form, mi, timer1);
     }
     form.pictSmlM(form.limtBool);
+}
+
+void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1)
+{
+    if (form.limtBool) {
+        mi.x = form.LimType1(mi.x, true);
+        mi.y = form.LimType1(mi.y, false);
+    } else {
+        mi.vx = form.LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
+        mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
+    }
+
+    mi.x = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.x;
+    mi.y = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval()) + mi.y;
 }
 
 } // namespace plain

@@ -14,4 +14,7 @@ namespace plain {
 // the timer the form was built on; its interval is read at every use.
 void goMol(Form1& form, const toolkit::Timer& timer1);
 
+// The end of molecule i's pass in that tick: its edge rule, then its advance.
+void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1);
+
 } // namespace plain
