@@ -47,9 +47,14 @@ public:
             ++done_;
             return false;
         }
-        std::copy(start_.begin(), start_.end(), mols.begin());
+        rewind(mols);
         done_ = 1;
         return true;
+    }
+
+    void rewind(std::vector<Molecule>& mols) const
+    {
+        std::copy(start_.begin(), start_.end(), mols.begin());
     }
 
 private:
@@ -179,9 +184,9 @@ void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool
 // --- The floor under any exact tick. Each pair step works on the positions
 // the steps before it left, in a fixed order, so a tick can be no cheaper
 // than its acting pair steps made one after another. Here the pairs that act
-// are recorded from the measured ticks and replayed with nothing searched; the edge
-// rules and the redraw run as in the program. The program's tick costs
-// whatever it spends beyond this on finding the pairs.
+// are recorded from the measured ticks and replayed with nothing searched;
+// the edge rules and the redraw run as in the program. The program's tick
+// costs whatever it spends beyond this on finding the pairs.
 
 constexpr std::int32_t kEndOfPass = -1;
 
@@ -211,12 +216,11 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
 {
     bench::NullUi ui;
     prepare(ui, params::kMaxMolecules, mass, area, wrap);
-    const std::vector<Molecule> start = ui.form.mols;
-    const std::vector<std::int32_t> partners = recordActingPairs(ui);
     auto& mols = ui.form.mols;
-    mols = start;
+    TickCycle cycle(mols);
+    const std::vector<std::int32_t> partners = recordActingPairs(ui);
+    cycle.rewind(mols);
 
-    TickCycle cycle(start);
     std::size_t next = 0;
     for (auto _ : state) {
         if (cycle.next(mols))
