@@ -23,28 +23,23 @@ void Form1::myCirc(std::int16_t inX, std::int16_t inY, std::int16_t rad, toolkit
 
     // One image at most, shifted on both axes near a corner. The tests run
     // right, bottom, left, top; on each axis a later test overrides.
-    std::optional<std::int16_t> imageX = inX;
-    std::optional<std::int16_t> imageY = inY;
-    bool image = false;
-    if (right > static_cast<double>(pic.width())) {
-        imageX = numeric::nearestInt16(inX - static_cast<double>(pic.width()));
-        image = true;
-    }
-    if (bottom > static_cast<double>(pic.height())) {
-        imageY = numeric::nearestInt16(inY - static_cast<double>(pic.height()));
-        image = true;
-    }
-    if (left < 0) {
-        imageX = numeric::nearestInt16(inX + static_cast<double>(pic.width()));
-        image = true;
-    }
-    if (top < 0) {
-        imageY = numeric::nearestInt16(inY + static_cast<double>(pic.height()));
-        image = true;
-    }
+    const double width = pic.width();
+    const double height = pic.height();
+    const bool pastRight = right > width;
+    const bool pastBottom = bottom > height;
+    const bool pastLeft = left < 0;
+    const bool pastTop = top < 0;
+    if (!limtBool || !(pastRight | pastBottom | pastLeft | pastTop))
+        return;
+    const double shiftX =
+        numeric::select(pastLeft, width, numeric::select(pastRight, -width, 0.0));
+    const double shiftY =
+        numeric::select(pastTop, height, numeric::select(pastBottom, -height, 0.0));
+    const auto imageX = numeric::nearestInt16(inX + shiftX);
+    const auto imageY = numeric::nearestInt16(inY + shiftY);
 
     // An image position beyond 16 bits (an area tens of thousands of pixels
     // wide) would be far out of sight: drop the image, keep the disc.
-    if (limtBool && image && imageX && imageY)
+    if (imageX && imageY)
         pic.circle(*imageX, *imageY, rad, cColor);
 }

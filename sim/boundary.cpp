@@ -5,13 +5,9 @@
 // goes to 0; the radius plays no part.
 double Form1::LimType1(double coord, bool tpCoo) const
 {
-    const auto size = [&] { return tpCoo ? ui_.picture1.width() : ui_.picture1.height(); };
-    double result = coord;
-    if (!(coord >= 0))
-        result = size();
-    if (numeric::greaterAsSingle(coord, size()))
-        result = 0;
-    return result;
+    const float size = tpCoo ? ui_.picture1.width() : ui_.picture1.height();
+    const double wrapped = numeric::select(!(coord >= 0), size, coord);
+    return numeric::select(numeric::greaterAsSingle(coord, size), 0.0, wrapped);
 }
 
 // Walls: the factor for the velocity component on one axis. A disc that
@@ -25,7 +21,6 @@ std::int16_t Form1::LimType2(double tpCoo, std::int16_t mrad, bool tpDlt, double
     const float size = tpDlt ? ui_.picture1.width() : ui_.picture1.height();
     const bool pastLow = tpCoo - mrad < 0;
     const bool pastHigh = numeric::greaterAsSingle(mrad + tpCoo, size);
-    if ((pastLow && velocity < 0) || (pastHigh && velocity > 0))
-        return -1;
-    return 1;
+    const bool turn = (pastLow & (velocity < 0)) | (pastHigh & (velocity > 0));
+    return static_cast<std::int16_t>(1 - 2 * static_cast<int>(turn));
 }

@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "fake_toolkit.h"
+#include "sim/numeric.h"
 #include "sim/physics.h"
 
 namespace {
@@ -100,6 +102,28 @@ TEST(TickMove, BoundsThenAdvancesEachMoleculeInTurn)
         for (const Molecule& m : ui.form.mols)
             after.push_back(state(m));
         EXPECT_EQ(after, c.after) << c.name;
+    }
+}
+
+// The edge tests round the coordinate to single precision when it has a
+// single-precision value and compare the double otherwise; the branch-free
+// form must agree with that for every pair, far-out and NaN ones included.
+TEST(TickEdge, SingleRoundedCompareAgreesEverywhere)
+{
+    constexpr double kMax = std::numeric_limits<float>::max();
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto reference = [](double v, float size) {
+        return std::fabs(v) <= kMax ? static_cast<float>(v) > size : v > size;
+    };
+    const double values[] = {0.0,       -0.0,        600.0,        600.00001, 600.0001,
+                             599.99999, -600.00001, 344.0,        kMax,      -kMax,
+                             kMax * (1 + 0x1p-30), -kMax * (1 + 0x1p-30), 1e39, -1e39,
+                             inf,       -inf,        std::nan("")};
+    const float sizes[] = {600.0f, 344.0f, 0.0f, -0.0f, std::numeric_limits<float>::max(),
+                           std::numeric_limits<float>::infinity()};
+    for (const double v : values) {
+        for (const float size : sizes)
+            EXPECT_EQ(numeric::greaterAsSingle(v, size), reference(v, size)) << v << " > " << size;
     }
 }
 
