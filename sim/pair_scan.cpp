@@ -1,6 +1,8 @@
 #include "sim/pair_scan.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -30,23 +32,26 @@ namespace {
 // scan centre reaches (S + M)². Three things part that test from the exact
 // one, which rules out exactly the pairs whose double squared distance
 // reaches S²:
-//  - rounding both centres to single precision, under 2^-5 px per coordinate
-//    within ±2^20 (laneOf), so under 0.09 px in their distance;
+//  - rounding both centres to single precision, under 2^-11 px per coordinate
+//    within ±kLaneRange, so under 0.003 px in their distance (clamping a
+//    centre into that range, see laneOf, only brings the lanes closer);
 //  - the single-precision arithmetic, a few parts in 2^24 of the distance;
 //  - after a push, the scan centre being an estimate of the molecule's new
-//    centre (see estimateAfterPush), off by at most 1.5 S (1.5 · 2^-12) px.
-// M = S/512 + 1/4 px is larger than all three together for every S, so a pair
-// the test rules out is one the pair step would have left alone.
-constexpr double kLaneRange = 0x1p20;
-
-double marginFor(double S)
+//    centre (see estimateAfterPush), off by at most 1.5 S e px, where e bounds
+//    the relative error of the kernel's reciprocal square root.
+// M = 1/64 + S (2^-16 + 3 e) px is larger than all three together for every
+// S, with the estimate's share doubled, so a pair the test rules out is one
+// the pair step would have left alone. The margin is kept this tight because
+// every pair it lets through costs a pair step: in a dense gas many pairs sit
+// just outside contact.
+double marginFor(double S, double e)
 {
-    return S / 512 + 0.25;
+    return 1.0 / 64 + S * (0x1p-16 + 2 * kPushFactor * e);
 }
 
-float thresholdFor(double S)
+float thresholdFor(double S, double e)
 {
-    const double reach = S + marginFor(S);
+    const double reach = S + marginFor(S, e);
     return static_cast<float>(reach * reach);
 }
 
@@ -62,10 +67,11 @@ constexpr double kSmallestEstimated = 0x1p-100;
 
 // Each kernel: apart() gives, for the kWindow lanes from w, the bits of those
 // the test rules out from the scan centre (cx, cy); kEstimates says whether
-// reciprocalSqrt() exists, within a relative 1.5 · 2^-12.
+// reciprocalSqrt() exists, and kEstimateError bounds its relative error.
 
 struct ScalarKernel {
     static constexpr bool kEstimates = false;
+    static constexpr double kEstimateError = 0;
 
     static std::uint64_t apart(const float* x, const float* y, int w, float cx, float cy, float t)
     {
@@ -81,15 +87,20 @@ struct ScalarKernel {
 
 #if THERMAL_SCAN_SSE2
 
-// The SSE estimate, on the single-precision value of q. A q this test hands
+// The SSE estimate, on the single-precision value of q (whose rounding adds
+// a relative 2^-25, well inside the margin's doubling). A q this test hands
 // it is below S² and at least kSmallestEstimated, well inside that range.
 inline double reciprocalSqrtSse(double q)
 {
     return _mm_cvtss_f32(_mm_rsqrt_ss(_mm_cvtsd_ss(_mm_setzero_ps(), _mm_set_sd(q))));
 }
 
+// The processor's estimate is specified within a relative 1.5 · 2^-12.
+constexpr double kSseEstimateError = 1.5 * 0x1p-12;
+
 struct Sse2Kernel {
     static constexpr bool kEstimates = true;
+    static constexpr double kEstimateError = kSseEstimateError;
     static constexpr int kLanes = 4;
 
     static std::uint64_t apart(const float* x, const float* y, int w, float cx, float cy, float t)
@@ -124,6 +135,7 @@ struct Sse2Kernel {
 
 struct AvxKernel {
     static constexpr bool kEstimates = true;
+    static constexpr double kEstimateError = kSseEstimateError;
     static constexpr int kLanes = 8;
 
     THERMAL_AVX static std::uint64_t apart(const float* x, const float* y, int w, float cx,
@@ -149,6 +161,7 @@ struct AvxKernel {
 
 struct Avx512Kernel {
     static constexpr bool kEstimates = true;
+    static constexpr double kEstimateError = 0x1p-14;
     static constexpr int kLanes = 16;
 
     THERMAL_AVX512 static std::uint64_t apart(const float* x, const float* y, int w, float cx,
@@ -168,7 +181,6 @@ struct Avx512Kernel {
         return bits;
     }
 
-    // Within 2^-14, tighter than the margin needs.
     THERMAL_AVX512 static double reciprocalSqrt(double q)
     {
         return _mm_cvtsd_f64(_mm_rsqrt14_sd(_mm_setzero_pd(), _mm_set_sd(q)));
@@ -196,7 +208,7 @@ inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
 {
     Molecule& me = mols[self];
     const double S = static_cast<double>(me.radius + me.radius);
-    const float threshold = thresholdFor(S);
+    const float threshold = thresholdFor(S, Kernel::kEstimateError);
     Mover i{me.x, me.y, me.vx, me.vy};
     // The centre the test measures from: i's own, or an estimate of it.
     float cx = laneOf(i.x);
@@ -337,9 +349,9 @@ Kernel& active()
 
 float laneOf(double coordinate)
 {
-    if (coordinate > -kLaneRange && coordinate < kLaneRange)
-        return static_cast<float>(coordinate);
-    return std::numeric_limits<float>::quiet_NaN();
+    if (std::isnan(coordinate))
+        return std::numeric_limits<float>::quiet_NaN();
+    return static_cast<float>(std::clamp(coordinate, -kLaneRange, kLaneRange));
 }
 
 void fillLanes(const Molecule* mols, int n, const Lanes& lanes)

@@ -19,9 +19,15 @@ struct Lanes {
 // Lanes past the ensemble, so that the test can read whole blocks anywhere.
 inline constexpr int kLanePadding = 64;
 
-// The lane of one coordinate. Beyond ±2^20 single precision is too coarse
-// for the margin of the test, so such a coordinate is stored as NaN, which
-// never rules a pair out.
+// Lanes hold coordinates clamped to ±kLaneRange. The range is wider than any
+// screen, and narrow enough that single precision keeps a lane within 2^-11 px
+// of its coordinate, which lets the test's margin stay a small fraction of a
+// pixel. A push can throw a molecule far beyond it for the rest of a tick;
+// clamping two points into a box never moves them apart, so the test still
+// rules out only pairs that are apart.
+inline constexpr double kLaneRange = 0x1p14;
+
+// The lane of one coordinate. NaN stays NaN, which never rules a pair out.
 float laneOf(double coordinate);
 
 // Fills the lanes of molecules [0, n) from the array and the padding after

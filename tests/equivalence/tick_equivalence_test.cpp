@@ -63,7 +63,10 @@ TEST_P(PassEdges, PartnersAHairFromContactAfterAPush)
     constexpr double kHair = 1e-6;
     constexpr std::int16_t kRadii[] = {1, 7, 178, 3000};
     constexpr double kTurn = 6.283185307179586 / 8;
-    const double origins[][2] = {{300, 200}, {0x1p20 - 400, 3}, {-0x1p20 + 200, -50}, {3e7, -3e7}};
+    constexpr double kRange = physics::kLaneRange;
+    const double origins[][2] = {
+        {300, 200}, {kRange - 400, 3}, {-kRange + 200, -50}, {kRange - 0.25, kRange - 7000},
+        {3e7, -3e7}};
     int checked = 0;
     for (const auto& origin : origins) {
         for (const std::int16_t radius : kRadii) {
@@ -103,7 +106,7 @@ TEST_P(PassEdges, PartnersAHairFromContactAfterAPush)
             }
         }
     }
-    EXPECT_EQ(checked, 4 * 4 * 3 * 8 * 8);
+    EXPECT_EQ(checked, 5 * 4 * 3 * 8 * 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, PassEdges, testing::ValuesIn(kKernels),
