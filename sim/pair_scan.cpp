@@ -204,11 +204,11 @@ inline void estimateAfterPush(double x0, double y0, double dx, double dy, double
 }
 
 template <class Kernel>
-inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
+inline void passBody(Molecule* mols, int n, int self, const Scan& scan)
 {
+    const Lanes& lanes = scan.lanes;
+    const double S = scan.S;
     Molecule& me = mols[self];
-    const double S = static_cast<double>(me.radius + me.radius);
-    const float threshold = thresholdFor(S, Kernel::kEstimateError);
     Mover i{me.x, me.y, me.vx, me.vy};
     // The centre the test measures from: i's own, or an estimate of it.
     float cx = laneOf(i.x);
@@ -220,7 +220,7 @@ inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
         const auto own = static_cast<unsigned>(self - w);
         if (own < kWindow)
             live &= ~(std::uint64_t{1} << own);
-        return ~Kernel::apart(lanes.x, lanes.y, w, cx, cy, threshold) & live;
+        return ~Kernel::apart(lanes.x, lanes.y, w, cx, cy, scan.threshold) & live;
     };
 
     int w = 0;
@@ -236,18 +236,23 @@ inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
         const int k = w + std::countr_zero(pending);
         pending &= pending - 1;
         Molecule& mj = mols[k];
-        // The step works these out as well; the estimate needs them as they
-        // were before the step moved anything.
+        // The estimate after a push needs the centre from before it.
         const double x0 = i.x;
         const double y0 = i.y;
         const double dx = x0 - mj.x;
         const double dy = y0 - mj.y;
         const double q = dx * dx + dy * dy;
-        const PairOutcome outcome = pairStep(i, mj, S);
-        // An exchange, or no contact after all, moves nothing the test reads:
-        // the rest of the window stands.
-        if (outcome != PairOutcome::Push && outcome != PairOutcome::EvenPush)
+        // The pair step, told apart by q: an exchange, or no contact after
+        // all, moves nothing the test reads, and the rest of the window
+        // stands. (A NaN q is an exchange, as in the pair step.)
+        if (q >= scan.apartFrom)
             continue;
+        if (!(q < scan.pushBelow)) {
+            std::swap(i.vx, mj.vx);
+            std::swap(i.vy, mj.vy);
+            continue;
+        }
+        const PairOutcome outcome = pushApart(i, mj, dx, dy, std::sqrt(q), S);
 
         lanes.x[k] = laneOf(mj.x);
         lanes.y[k] = laneOf(mj.y);
@@ -271,38 +276,39 @@ inline void passBody(Molecule* mols, int n, int self, const Lanes& lanes)
     me.vy = i.vy;
 }
 
-using PassFn = void (*)(Molecule*, int, int, const Lanes&);
+using PassFn = void (*)(Molecule*, int, int, const Scan&);
 
-void passScalar(Molecule* mols, int n, int self, const Lanes& lanes)
+void passScalar(Molecule* mols, int n, int self, const Scan& scan)
 {
-    passBody<ScalarKernel>(mols, n, self, lanes);
+    passBody<ScalarKernel>(mols, n, self, scan);
 }
 
 #if THERMAL_SCAN_SSE2
-void passSse2(Molecule* mols, int n, int self, const Lanes& lanes)
+void passSse2(Molecule* mols, int n, int self, const Scan& scan)
 {
-    passBody<Sse2Kernel>(mols, n, self, lanes);
+    passBody<Sse2Kernel>(mols, n, self, scan);
 }
 #endif
 
 #if THERMAL_SCAN_WIDE
 // flatten inlines the whole pass, kernel included, under the target.
 THERMAL_AVX __attribute__((flatten)) void passAvx(Molecule* mols, int n, int self,
-                                                  const Lanes& lanes)
+                                                  const Scan& scan)
 {
-    passBody<AvxKernel>(mols, n, self, lanes);
+    passBody<AvxKernel>(mols, n, self, scan);
 }
 
 THERMAL_AVX512 __attribute__((flatten)) void passAvx512(Molecule* mols, int n, int self,
-                                                        const Lanes& lanes)
+                                                        const Scan& scan)
 {
-    passBody<Avx512Kernel>(mols, n, self, lanes);
+    passBody<Avx512Kernel>(mols, n, self, scan);
 }
 #endif
 
 struct Kernel {
     PassFn pass;
     const char* name;
+    double estimateError;
 };
 
 bool runsHere(const Kernel& k)
@@ -321,13 +327,13 @@ bool runsHere(const Kernel& k)
 // Widest first; the last one runs everywhere.
 constexpr Kernel kKernels[] = {
 #if THERMAL_SCAN_WIDE
-    {passAvx512, "avx512"},
-    {passAvx, "avx"},
+    {passAvx512, "avx512", Avx512Kernel::kEstimateError},
+    {passAvx, "avx", AvxKernel::kEstimateError},
 #endif
 #if THERMAL_SCAN_SSE2
-    {passSse2, "sse2"},
+    {passSse2, "sse2", Sse2Kernel::kEstimateError},
 #endif
-    {passScalar, "scalar"},
+    {passScalar, "scalar", ScalarKernel::kEstimateError},
 };
 
 Kernel widest()
@@ -349,12 +355,21 @@ Kernel& active()
 
 float laneOf(double coordinate)
 {
+#if THERMAL_SCAN_SSE2
+    // No branch on how far out a molecule is: a push can throw it far, and
+    // which ones it throws is anyone's guess. max and min give their second
+    // operand when either is NaN, so NaN stays NaN.
+    const __m128d clamped = _mm_min_sd(_mm_set_sd(kLaneRange),
+                                       _mm_max_sd(_mm_set_sd(-kLaneRange), _mm_set_sd(coordinate)));
+    return _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), clamped));
+#else
     if (std::isnan(coordinate))
         return std::numeric_limits<float>::quiet_NaN();
     return static_cast<float>(std::clamp(coordinate, -kLaneRange, kLaneRange));
+#endif
 }
 
-void fillLanes(const Molecule* mols, int n, const Lanes& lanes)
+Scan startScan(const Molecule* mols, int n, std::int16_t radius, const Lanes& lanes)
 {
     for (int k = 0; k < n; ++k) {
         lanes.x[k] = laneOf(mols[k].x);
@@ -366,11 +381,14 @@ void fillLanes(const Molecule* mols, int n, const Lanes& lanes)
         lanes.x[k] = std::numeric_limits<float>::infinity();
         lanes.y[k] = std::numeric_limits<float>::infinity();
     }
+    const auto S = static_cast<double>(radius + radius); // as interact() forms it
+    return Scan{lanes, S, leastSquareReaching(S), leastSquareReaching(S - kContactBand),
+                thresholdFor(S, active().estimateError)};
 }
 
-void passOver(Molecule* mols, int n, int self, const Lanes& lanes)
+void passOver(Molecule* mols, int n, int self, const Scan& scan)
 {
-    active().pass(mols, n, self, lanes);
+    active().pass(mols, n, self, scan);
 }
 
 bool selectPairScan(const char* kind)

@@ -5,6 +5,8 @@
 // cheap single-precision test rules pairs out many at a time, and only the
 // pairs it cannot rule out get the exact pair step, which decides.
 
+#include <cstdint>
+
 #include "sim/state.h"
 
 namespace physics {
@@ -30,16 +32,27 @@ inline constexpr double kLaneRange = 0x1p14;
 // The lane of one coordinate. NaN stays NaN, which never rules a pair out.
 float laneOf(double coordinate);
 
-// Fills the lanes of molecules [0, n) from the array and the padding after
-// them with lanes that every test rules out.
-void fillLanes(const Molecule* mols, int n, const Lanes& lanes);
+// What every pass of one tick shares: the lanes, and the squared distances
+// that tell a pair step apart before its square root.
+struct Scan {
+    Lanes lanes;
+    double S;         // the sum of two radii, the same for every pair
+    double apartFrom; // from this squared distance up, a pair is left alone
+    double pushBelow; // below this one it is pushed; between them, exchanged
+    float threshold;  // the single-precision test's reach, squared
+};
+
+// Starts a tick of molecules of radius `radius`: fills the lanes of
+// molecules [0, n) from the array, and the padding after them with lanes that
+// every test rules out.
+Scan startScan(const Molecule* mols, int n, std::int16_t radius, const Lanes& lanes);
 
 // The pass of molecule `self` over every other molecule of mols[0, n) in
-// index order, all of them of one radius: the pair step for every pair the
-// test cannot rule out, with its effects, exactly as testing every pair in
-// turn would have them. The lanes of molecules it moves are kept up to date,
-// except that of `self`, which the caller renews after its edge rule.
-void passOver(Molecule* mols, int n, int self, const Lanes& lanes);
+// index order: the pair step for every pair the test cannot rule out, with
+// its effects, exactly as testing every pair in turn would have them. The
+// lanes of molecules it moves are kept up to date, except that of `self`,
+// which the caller renews after its edge rule.
+void passOver(Molecule* mols, int n, int self, const Scan& scan);
 
 // Which instruction set the test uses: "avx512", "avx", "sse2" or "scalar".
 // The widest one this processor runs is chosen at the first use.

@@ -37,6 +37,28 @@ struct Mover {
 // coincide exactly).
 void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, double P);
 
+// The push of a pair at offset (dx, dy) = i - j and distance d < S - the
+// contact band, as the pair step makes it.
+inline PairOutcome pushApart(Mover& i, Molecule& j, double dx, double dy, double d, double S)
+{
+    const double P = (S - d) * kPushFactor;
+    // The far molecule moves away from the near one's new position, so it
+    // travels P * (d + P) / d, farther than P: kept as the gas behaves so.
+    const double xi = i.x + (dx * P) / d;
+    const double yi = i.y + (dy * P) / d;
+    const double xj = j.x - ((xi - j.x) * P) / d;
+    const double yj = j.y - ((yi - j.y) * P) / d;
+    if (!(std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj))) {
+        pushApartEvenly(i, j, dx, dy, d, P);
+        return PairOutcome::EvenPush;
+    }
+    i.x = xi;
+    i.y = yi;
+    j.x = xj;
+    j.y = yj;
+    return PairOutcome::Push;
+}
+
 // The test and step of one ordered pair, S being the sum of the two radii.
 inline PairOutcome pairStep(Mover& i, Molecule& j, double S)
 {
@@ -50,30 +72,18 @@ inline PairOutcome pairStep(Mover& i, Molecule& j, double S)
     const double d = std::sqrt(q);
     if (d >= S)
         return PairOutcome::None;
-
-    const double P = (S - d) * kPushFactor;
-    if (S - kContactBand > d) {
-        // The far molecule moves away from the near one's new position, so it
-        // travels P * (d + P) / d, farther than P: kept as the gas behaves so.
-        const double xi = i.x + (dx * P) / d;
-        const double yi = i.y + (dy * P) / d;
-        const double xj = j.x - ((xi - j.x) * P) / d;
-        const double yj = j.y - ((yi - j.y) * P) / d;
-        if (!(std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj))) {
-            pushApartEvenly(i, j, dx, dy, d, P);
-            return PairOutcome::EvenPush;
-        }
-        i.x = xi;
-        i.y = yi;
-        j.x = xj;
-        j.y = yj;
-        return PairOutcome::Push;
-    }
+    if (S - kContactBand > d)
+        return pushApart(i, j, dx, dy, d, S);
 
     std::swap(i.vx, j.vx);
     std::swap(i.vy, j.vy);
     return PairOutcome::Exchange;
 }
+
+// The least double q whose square root is at least T > 0. As sqrt is
+// correctly rounded and monotone, sqrt(q) >= T exactly when q >= this, so a
+// pair step of one radius sum can be told by its squared distance alone.
+double leastSquareReaching(double T);
 
 // The same for two molecules of the array.
 PairOutcome interact(Molecule& i, Molecule& j);

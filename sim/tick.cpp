@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "sim/pair_scan.h"
 #include "sim/params.h"
@@ -21,6 +22,19 @@ void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, doub
     i.y += uy * P;
     j.x -= ux * P;
     j.y -= uy * P;
+}
+
+double leastSquareReaching(double T)
+{
+    if (!(T > 0))
+        return 0; // every squared distance reaches it
+    // T² is within an ulp or two of the answer; step to it.
+    double q = T * T;
+    while (q > 0 && std::sqrt(std::nextafter(q, 0.0)) >= T)
+        q = std::nextafter(q, 0.0);
+    while (std::sqrt(q) < T)
+        q = std::nextafter(q, std::numeric_limits<double>::infinity());
+    return q;
 }
 
 PairOutcome interact(Molecule& i, Molecule& j)
@@ -69,18 +83,18 @@ void Form1::goMol()
         return m.radius == mols.front().radius;
     });
 
-    if (n <= kScanCapacity && sharedRadius) {
+    if (n > 0 && n <= kScanCapacity && sharedRadius) {
         // Every Start makes an ensemble like this. The lanes live on the
         // stack: a tick allocates nothing.
         alignas(64) std::array<float, kScanCapacity + physics::kLanePadding> laneX;
         alignas(64) std::array<float, kScanCapacity + physics::kLanePadding> laneY;
-        const physics::Lanes lanes{laneX.data(), laneY.data()};
-        physics::fillLanes(mols.data(), n, lanes);
+        const physics::Scan scan = physics::startScan(
+            mols.data(), n, mols.front().radius, physics::Lanes{laneX.data(), laneY.data()});
         for (int i = 0; i < n; ++i) {
             // Every later test sees the positions and velocities as they
             // stand, including what earlier molecules of this tick have
             // already done.
-            physics::passOver(mols.data(), n, i, lanes);
+            physics::passOver(mols.data(), n, i, scan);
             Molecule& mi = mols[static_cast<std::size_t>(i)];
             finishMolecule(*this, mi, limtBool, ui_.timer1);
             laneX[static_cast<std::size_t>(i)] = physics::laneOf(mi.x);
