@@ -49,7 +49,11 @@ inline PairOutcome pushApart(Mover& i, Molecule& j, double dx, double dy, double
     const double xj = j.x - ((xi - j.x) * P) / d;
     const double yj = j.y - ((yi - j.y) * P) / d;
     if (!(std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj))) {
-        pushApartEvenly(i, j, dx, dy, d, P);
+        // A copy goes to the call, so that i itself can stay in registers
+        // on the common path instead of being kept in memory for it.
+        Mover moved = i;
+        pushApartEvenly(moved, j, dx, dy, d, P);
+        i = moved;
         return PairOutcome::EvenPush;
     }
     i.x = xi;
