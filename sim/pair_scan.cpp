@@ -217,6 +217,14 @@ inline void estimateAfterPush(double x0, double y0, double dx, double dy, double
     }
 }
 
+// laneOf for the test's centre after a push, which is on the path to the
+// next partner: a centre in range, as it nearly always is, takes a single
+// conversion instead of the clamp's three steps.
+inline float centreLane(double c)
+{
+    return std::fabs(c) < kLaneRange ? static_cast<float>(c) : laneOf(c);
+}
+
 template <class Kernel>
 inline void passBody(Molecule* mols, int n, int self, const Scan& scan)
 {
@@ -276,8 +284,8 @@ inline void passBody(Molecule* mols, int n, int self, const Scan& scan)
             if (outcome == PairOutcome::Push && q >= kSmallestEstimated)
                 estimateAfterPush<Kernel>(x0, y0, dx, dy, q, S, ex, ey);
         }
-        cx = laneOf(ex);
-        cy = laneOf(ey);
+        cx = centreLane(ex);
+        cy = centreLane(ey);
         w = k + 1;
         if (w >= n)
             break;
