@@ -217,9 +217,9 @@ inline void estimateAfterPush(double x0, double y0, double dx, double dy, double
     }
 }
 
-// laneOf for the test's centre after a push, which is on the path to the
-// next partner: a centre in range, as it nearly always is, takes a single
-// conversion instead of the clamp's three steps.
+// laneOf for the test's centre, which is on the path to the next partner: a
+// centre in range, as it nearly always is, takes a single conversion instead
+// of the clamp's three steps.
 inline float centreLane(double c)
 {
     return std::fabs(c) < kLaneRange ? static_cast<float>(c) : laneOf(c);
@@ -233,8 +233,8 @@ inline void passBody(Molecule* mols, int n, int self, const Scan& scan)
     Molecule& me = mols[self];
     Mover i{me.x, me.y, me.vx, me.vy};
     // The centre the test measures from: i's own, or an estimate of it.
-    float cx = laneOf(i.x);
-    float cy = laneOf(i.y);
+    float cx = centreLane(i.x);
+    float cy = centreLane(i.y);
 
     const auto candidates = [&](int w) {
         std::uint64_t live = n - w >= kWindow ? ~std::uint64_t{0}
