@@ -206,10 +206,11 @@ inline void estimateAfterPush(double x0, double y0, double dx, double dy, double
                               double& x, double& y)
 {
     if constexpr (requires { Kernel::fma(0.0, 0.0, 0.0); }) {
-        // The same, as (1.5 S) r - 1.5 and x0 + dx f with one rounding each.
-        const double f = Kernel::fma(Kernel::reciprocalSqrt(q), S * kPushFactor, -kPushFactor);
-        x = Kernel::fma(dx, f, x0);
-        y = Kernel::fma(dy, f, y0);
+        // The same, as (x0 - 1.5 dx) + (1.5 S dx) r: all but the last step
+        // can be done before the estimate r is ready.
+        const double r = Kernel::reciprocalSqrt(q);
+        x = Kernel::fma(kPushFactor * S * dx, r, Kernel::fma(-kPushFactor, dx, x0));
+        y = Kernel::fma(kPushFactor * S * dy, r, Kernel::fma(-kPushFactor, dy, y0));
     } else {
         const double f = (S * Kernel::reciprocalSqrt(q) - 1.0) * kPushFactor;
         x = x0 + dx * f;
