@@ -65,21 +65,23 @@ static_assert(kLanePadding >= kWindow, "a window starting at the last molecule m
 // centre.
 constexpr double kSmallestEstimated = 0x1p-100;
 
-// Each kernel: apart() gives, for the kWindow lanes from w, the bits of those
-// the test rules out from the scan centre (cx, cy); kEstimates says whether
+// Each kernel: near() gives, for the kWindow lanes from w, the bits of those
+// the test cannot rule out from the scan centre (cx, cy), NaN lanes among
+// them: the compare is "not >=", which holds for unordered values and leaves
+// no negation on the path to the next partner; kEstimates says whether
 // reciprocalSqrt() exists, and kEstimateError bounds its relative error.
 
 struct ScalarKernel {
     static constexpr bool kEstimates = false;
     static constexpr double kEstimateError = 0;
 
-    static std::uint64_t apart(const float* x, const float* y, int w, float cx, float cy, float t)
+    static std::uint64_t near(const float* x, const float* y, int w, float cx, float cy, float t)
     {
         std::uint64_t bits = 0;
         for (int k = 0; k < kWindow; ++k) {
             const float dx = cx - x[w + k];
             const float dy = cy - y[w + k];
-            bits |= static_cast<std::uint64_t>(dx * dx + dy * dy >= t) << k;
+            bits |= static_cast<std::uint64_t>(!(dx * dx + dy * dy >= t)) << k;
         }
         return bits;
     }
@@ -103,7 +105,7 @@ struct Sse2Kernel {
     static constexpr double kEstimateError = kSseEstimateError;
     static constexpr int kLanes = 4;
 
-    static std::uint64_t apart(const float* x, const float* y, int w, float cx, float cy, float t)
+    static std::uint64_t near(const float* x, const float* y, int w, float cx, float cy, float t)
     {
         const __m128 vx = _mm_set1_ps(cx);
         const __m128 vy = _mm_set1_ps(cy);
@@ -113,7 +115,7 @@ struct Sse2Kernel {
             const __m128 dx = _mm_sub_ps(vx, _mm_loadu_ps(x + w + b * kLanes));
             const __m128 dy = _mm_sub_ps(vy, _mm_loadu_ps(y + w + b * kLanes));
             const __m128 q = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
-            const auto block = static_cast<unsigned>(_mm_movemask_ps(_mm_cmpge_ps(q, vt)));
+            const auto block = static_cast<unsigned>(_mm_movemask_ps(_mm_cmpnge_ps(q, vt)));
             bits |= static_cast<std::uint64_t>(block) << (b * kLanes);
         }
         return bits;
@@ -138,7 +140,7 @@ struct AvxKernel {
     static constexpr double kEstimateError = kSseEstimateError;
     static constexpr int kLanes = 8;
 
-    THERMAL_AVX static std::uint64_t apart(const float* x, const float* y, int w, float cx,
+    THERMAL_AVX static std::uint64_t near(const float* x, const float* y, int w, float cx,
                                            float cy, float t)
     {
         const __m256 vx = _mm256_set1_ps(cx);
@@ -150,7 +152,7 @@ struct AvxKernel {
             const __m256 dy = _mm256_sub_ps(vy, _mm256_loadu_ps(y + w + b * kLanes));
             const __m256 q = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
             const auto block =
-                static_cast<unsigned>(_mm256_movemask_ps(_mm256_cmp_ps(q, vt, _CMP_GE_OQ)));
+                static_cast<unsigned>(_mm256_movemask_ps(_mm256_cmp_ps(q, vt, _CMP_NGE_UQ)));
             bits |= static_cast<std::uint64_t>(block) << (b * kLanes);
         }
         return bits;
@@ -164,7 +166,7 @@ struct Avx512Kernel {
     static constexpr double kEstimateError = 0x1p-14;
     static constexpr int kLanes = 16;
 
-    THERMAL_AVX512 static std::uint64_t apart(const float* x, const float* y, int w, float cx,
+    THERMAL_AVX512 static std::uint64_t near(const float* x, const float* y, int w, float cx,
                                               float cy, float t)
     {
         const __m512 vx = _mm512_set1_ps(cx);
@@ -175,7 +177,7 @@ struct Avx512Kernel {
             const __m512 dx = _mm512_sub_ps(vx, _mm512_loadu_ps(x + w + b * kLanes));
             const __m512 dy = _mm512_sub_ps(vy, _mm512_loadu_ps(y + w + b * kLanes));
             const __m512 q = _mm512_add_ps(_mm512_mul_ps(dx, dx), _mm512_mul_ps(dy, dy));
-            const auto block = static_cast<unsigned>(_mm512_cmp_ps_mask(q, vt, _CMP_GE_OQ));
+            const auto block = static_cast<unsigned>(_mm512_cmp_ps_mask(q, vt, _CMP_NGE_UQ));
             bits |= static_cast<std::uint64_t>(block) << (b * kLanes);
         }
         return bits;
@@ -243,7 +245,7 @@ inline void passBody(Molecule* mols, int n, int self, const Scan& scan)
         const auto own = static_cast<unsigned>(self - w);
         if (own < kWindow)
             live &= ~(std::uint64_t{1} << own);
-        return ~Kernel::apart(lanes.x, lanes.y, w, cx, cy, scan.threshold) & live;
+        return Kernel::near(lanes.x, lanes.y, w, cx, cy, scan.threshold) & live;
     };
 
     int w = 0;
