@@ -11,6 +11,7 @@
 
 #include "fake_toolkit.h"
 #include "sim/numeric.h"
+#include "sim/pair_scan.h"
 #include "sim/physics.h"
 
 namespace {
@@ -128,6 +129,31 @@ TEST(TickPair, LeastSquareReachingIsExact)
     // Every squared distance reaches a sum of radii of 0 or less.
     EXPECT_EQ(physics::leastSquareReaching(0.0), 0.0);
     EXPECT_EQ(physics::leastSquareReaching(-1.6), 0.0);
+}
+
+// A lane is the coordinate in single precision, clamped to the lane range;
+// NaN must stay NaN, since a NaN partner is one the pair step exchanges with
+// and the test must never rule it out.
+TEST(TickScan, LaneOfClampsAndKeepsNaN)
+{
+    constexpr double R = physics::kLaneRange;
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double coordinate;
+        float lane;
+    } cases[] = {
+        {0.0, 0.0f},
+        {-0.25, -0.25f},
+        {667.9, 667.9f},
+        {R, static_cast<float>(R)},
+        {R + 0.5, static_cast<float>(R)},
+        {-R - 1e9, static_cast<float>(-R)},
+        {inf, static_cast<float>(R)},
+        {-inf, static_cast<float>(-R)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(physics::laneOf(c.coordinate), c.lane) << c.coordinate;
+    EXPECT_TRUE(std::isnan(physics::laneOf(std::nan(""))));
 }
 
 // The edge tests round the coordinate to single precision when it has a
