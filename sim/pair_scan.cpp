@@ -141,7 +141,7 @@ struct AvxKernel {
     static constexpr int kLanes = 8;
 
     THERMAL_AVX static std::uint64_t near(const float* x, const float* y, int w, float cx,
-                                           float cy, float t)
+                                          float cy, float t)
     {
         const __m256 vx = _mm256_set1_ps(cx);
         const __m256 vy = _mm256_set1_ps(cy);
@@ -167,7 +167,7 @@ struct Avx512Kernel {
     static constexpr int kLanes = 16;
 
     THERMAL_AVX512 static std::uint64_t near(const float* x, const float* y, int w, float cx,
-                                              float cy, float t)
+                                             float cy, float t)
     {
         const __m512 vx = _mm512_set1_ps(cx);
         const __m512 vy = _mm512_set1_ps(cy);
