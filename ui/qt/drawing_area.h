@@ -3,7 +3,7 @@
 // The widget behind `Picture1`: a canvas that keeps what was drawn on it, so
 // a circle shows as soon as it is drawn and survives being covered.
 //
-// The pixels are drawn by ui/toolkit/raster straight into the image that the
+// The pixels are drawn by ui/raster straight into the image that the
 // widget paints from. Drawing is collected until the pixels are needed (the
 // next paint, or a read of `canvas()`), which lets a frame of equal discs be
 // drawn as one union; what shows is the same as drawing each call at once.
@@ -17,7 +17,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "ui/toolkit/raster.h"
+#include "ui/raster/raster.h"
 
 class DrawingArea : public QWidget {
     Q_OBJECT
