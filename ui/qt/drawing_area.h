@@ -9,7 +9,6 @@
 // drawn as one union; what shows is the same as drawing each call at once.
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include <QColor>
@@ -39,9 +38,6 @@ public:
 
     // What is drawn, one pixel per pixel of the widget.
     const QImage& canvas() const;
-
-    // Called at the start of every clear: a redraw of the scene begins there.
-    void setClearObserver(std::function<void()> observer) { clearObserver_ = std::move(observer); }
 
 signals:
     // The pointer moved over the area: button and shift states as bit sets
@@ -74,5 +70,4 @@ private:
     raster::TileCover tiles_;
     std::vector<raster::Canvas::Box> changedRects_;
     std::vector<QRect> regionRects_;
-    std::function<void()> clearObserver_;
 };
