@@ -66,6 +66,9 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
             auto* area = new DrawingArea(parent);
             area->setBackground(qt_toolkit::toQColor(design::kPictureBackColor));
             area->clear();
+            // The first stop of the tab order, so the window also opens
+            // with the focus here.
+            area->setFocusPolicy(Qt::StrongFocus);
             widget = area;
             break;
         }
