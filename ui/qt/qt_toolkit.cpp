@@ -23,19 +23,13 @@ namespace {
 constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
 constexpr std::uint32_t kSystemColorIndexMask = 0x00FFFFFFu;
 
-// The system colours by their classic indices, as the nearest palette roles.
+// The system colours the window uses, by index, as the nearest palette roles.
 struct SystemColor {
     std::uint32_t index;
     QPalette::ColorRole role;
 };
-constexpr std::array<SystemColor, 7> kSystemColors{{
-    {0x05, QPalette::Base},            // window background
-    {0x08, QPalette::Text},            // window text
-    {0x0D, QPalette::Highlight},       // selection
-    {0x0E, QPalette::HighlightedText}, // selected text
-    {0x0F, QPalette::Button},          // button face
-    {0x10, QPalette::Dark},            // button shadow
-    {0x12, QPalette::ButtonText},      // button text
+constexpr std::array<SystemColor, 1> kSystemColors{{
+    {0x12, QPalette::ButtonText}, // button text: the drawing area's background
 }};
 // An index the table lacks still gets a readable colour.
 constexpr QPalette::ColorRole kFallbackRole = QPalette::WindowText;
