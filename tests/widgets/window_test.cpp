@@ -101,7 +101,9 @@ void Window::design()
 {
     QFETCH(int, index);
     const design::Control& d = design::kControls[std::size_t(index)];
-    const auto qs = [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); };
+    const auto qs = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    };
     const QWidget* widget = w_->findChild<QWidget*>(qs(d.name));
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), qs(d.container));
