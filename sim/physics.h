@@ -84,11 +84,6 @@ inline PairOutcome pairStep(Mover& i, Molecule& j, double S)
     return PairOutcome::Exchange;
 }
 
-// The least double q whose square root is at least T > 0. As sqrt is
-// correctly rounded and monotone, sqrt(q) >= T exactly when q >= this, so a
-// pair step of one radius sum can be told by its squared distance alone.
-double leastSquareReaching(double T);
-
 // The same for two molecules of the array.
 PairOutcome interact(Molecule& i, Molecule& j);
 

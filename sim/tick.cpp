@@ -1,7 +1,5 @@
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <limits>
 
 #include "sim/pair_scan.h"
 #include "sim/params.h"
@@ -24,19 +22,6 @@ void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, doub
     j.y -= uy * P;
 }
 
-double leastSquareReaching(double T)
-{
-    if (!(T > 0))
-        return 0; // every squared distance reaches it
-    // T² is within an ulp or two of the answer; step to it.
-    double q = T * T;
-    while (q > 0 && std::sqrt(std::nextafter(q, 0.0)) >= T)
-        q = std::nextafter(q, 0.0);
-    while (std::sqrt(q) < T)
-        q = std::nextafter(q, std::numeric_limits<double>::infinity());
-    return q;
-}
-
 PairOutcome interact(Molecule& i, Molecule& j)
 {
     Mover mover{i.x, i.y, i.vx, i.vy};
@@ -51,9 +36,6 @@ PairOutcome interact(Molecule& i, Molecule& j)
 } // namespace physics
 
 namespace {
-
-// The largest ensemble the settings allow; the lanes are this long.
-constexpr int kScanCapacity = params::kMaxMolecules;
 
 // Boundary rule and advance of the molecule whose pass has just ended.
 void finishMolecule(const Form1& form, Molecule& mi, bool wrap, const toolkit::Timer& timer1)
@@ -83,22 +65,18 @@ void Form1::goMol()
         return m.radius == mols.front().radius;
     });
 
-    if (n > 0 && n <= kScanCapacity && sharedRadius) {
-        // Every Start makes an ensemble like this. The lanes live on the
+    if (n > 0 && n <= physics::PairScan::kCapacity && sharedRadius) {
+        // Every Start makes an ensemble like this. The scan lives on the
         // stack: a tick allocates nothing.
-        alignas(64) std::array<float, kScanCapacity + physics::kLanePadding> laneX;
-        alignas(64) std::array<float, kScanCapacity + physics::kLanePadding> laneY;
-        const physics::Scan scan = physics::startScan(
-            mols.data(), n, mols.front().radius, physics::Lanes{laneX.data(), laneY.data()});
+        physics::PairScan scan(mols.data(), n, mols.front().radius);
         for (int i = 0; i < n; ++i) {
             // Every later test sees the positions and velocities as they
             // stand, including what earlier molecules of this tick have
             // already done.
-            physics::passOver(mols.data(), n, i, scan);
+            scan.passOver(mols.data(), i);
             Molecule& mi = mols[static_cast<std::size_t>(i)];
             finishMolecule(*this, mi, limtBool, ui_.timer1);
-            laneX[static_cast<std::size_t>(i)] = physics::laneOf(mi.x);
-            laneY[static_cast<std::size_t>(i)] = physics::laneOf(mi.y);
+            scan.renew(i, mi);
         }
     } else {
         // Only a hand-built ensemble (mixed radii, or more molecules than the

@@ -11,7 +11,6 @@
 
 #include "fake_toolkit.h"
 #include "sim/numeric.h"
-#include "sim/pair_scan.h"
 #include "sim/physics.h"
 
 namespace {
@@ -105,55 +104,6 @@ TEST(TickMove, BoundsThenAdvancesEachMoleculeInTurn)
             after.push_back(state(m));
         EXPECT_EQ(after, c.after) << c.name;
     }
-}
-
-// The pass tells a pair step apart by its squared distance against these
-// bounds; each must be the exact point where the square root reaches T, for
-// the radius sums the settings make and far beyond, and for the inner
-// threshold S - 1.6 as well as S.
-TEST(TickPair, LeastSquareReachingIsExact)
-{
-    std::vector<double> targets{0.4, 1.0, 2.0, 12.4, 14.0, 354.4, 356.0, 65534.0, 0x1p-30};
-    std::uint64_t state = 7;
-    for (int k = 0; k < 2000; ++k) {
-        state = state * 6364136223846793005u + 1442695040888963407u;
-        const double S = static_cast<double>(2 + (state >> 33) % 65533);
-        targets.push_back(S);
-        targets.push_back(S - physics::kContactBand);
-    }
-    for (const double T : targets) {
-        const double q = physics::leastSquareReaching(T);
-        EXPECT_GE(std::sqrt(q), T) << T;
-        EXPECT_LT(std::sqrt(std::nextafter(q, 0.0)), T) << T;
-    }
-    // Every squared distance reaches a sum of radii of 0 or less.
-    EXPECT_EQ(physics::leastSquareReaching(0.0), 0.0);
-    EXPECT_EQ(physics::leastSquareReaching(-1.6), 0.0);
-}
-
-// A lane is the coordinate in single precision, clamped to the lane range;
-// NaN must stay NaN, since a NaN partner is one the pair step exchanges with
-// and the test must never rule it out.
-TEST(TickScan, LaneOfClampsAndKeepsNaN)
-{
-    constexpr double R = physics::kLaneRange;
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double coordinate;
-        float lane;
-    } cases[] = {
-        {0.0, 0.0f},
-        {-0.25, -0.25f},
-        {667.9, 667.9f},
-        {R, static_cast<float>(R)},
-        {R + 0.5, static_cast<float>(R)},
-        {-R - 1e9, static_cast<float>(-R)},
-        {inf, static_cast<float>(R)},
-        {-inf, static_cast<float>(-R)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(physics::laneOf(c.coordinate), c.lane) << c.coordinate;
-    EXPECT_TRUE(std::isnan(physics::laneOf(std::nan(""))));
 }
 
 // The edge tests round the coordinate to single precision when it has a
