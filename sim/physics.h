@@ -34,7 +34,19 @@ struct Mover {
 // Where the far throw would exceed the bound below (coincident centres too),
 // or a coordinate would not stay finite, both move P apart along the line of
 // centres instead (along +x for the pass's molecule when there is no line).
-void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, double P);
+inline void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, double P)
+{
+    double ux = 1;
+    double uy = 0;
+    if (d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d)) {
+        ux = dx / d;
+        uy = dy / d;
+    }
+    i.x += ux * P;
+    i.y += uy * P;
+    j.x -= ux * P;
+    j.y -= uy * P;
+}
 
 // The far molecule moves away from the near one's new position, so it travels
 // P (d + P) / d, more than P, and without limit as the centres meet: at
@@ -66,11 +78,7 @@ inline PairOutcome pushApart(Mover& i, Molecule& j, double dx, double dy, double
             return PairOutcome::Push;
         }
     }
-    // A copy goes to the call, so that i itself can stay in registers on the
-    // common path instead of being kept in memory for it.
-    Mover moved = i;
-    pushApartEvenly(moved, j, dx, dy, d, P);
-    i = moved;
+    pushApartEvenly(i, j, dx, dy, d, P);
     return PairOutcome::EvenPush;
 }
 

@@ -8,20 +8,6 @@
 
 namespace physics {
 
-void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, double P)
-{
-    double ux = 1;
-    double uy = 0;
-    if (d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d)) {
-        ux = dx / d;
-        uy = dy / d;
-    }
-    i.x += ux * P;
-    i.y += uy * P;
-    j.x -= ux * P;
-    j.y -= uy * P;
-}
-
 PairOutcome interact(Molecule& i, Molecule& j)
 {
     Mover mover{i.x, i.y, i.vx, i.vy};
