@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "sim/physics.h"
 
@@ -25,8 +26,6 @@ float thresholdFor(double S)
     return static_cast<float>(reach * reach);
 }
 
-// NaN stays NaN, and the test never rules out a NaN lane, as the pair step
-// exchanges with such a partner.
 float laneOf(double coordinate)
 {
     return static_cast<float>(std::clamp(coordinate, -kLaneRange, kLaneRange));
@@ -41,6 +40,24 @@ constexpr auto kBit = [] {
 
 } // namespace
 
+// A tick moves a molecule by at most its velocity over 100 plus a push of
+// at most 2S from each partner, so from values below this none overflows to
+// infinity within a tick, no difference of two coordinates becomes NaN, and
+// neither does any lane. (The pair step exchanges with a NaN partner; the
+// test could not see that.)
+constexpr double kFarFromOverflow = 0x1p1000;
+
+bool PairScan::takes(const Molecule* mols, int n)
+{
+    if (n <= 0 || n > kCapacity)
+        return false;
+    return std::all_of(mols, mols + n, [&](const Molecule& m) {
+        return m.radius == mols[0].radius && std::fabs(m.x) < kFarFromOverflow &&
+               std::fabs(m.y) < kFarFromOverflow && std::fabs(m.vx) < kFarFromOverflow &&
+               std::fabs(m.vy) < kFarFromOverflow;
+    });
+}
+
 PairScan::PairScan(const Molecule* mols, int n, std::int16_t radius)
     : n_(n), S_(static_cast<double>(radius + radius)), threshold_(thresholdFor(S_))
 {
@@ -54,21 +71,21 @@ void PairScan::renew(int k, const Molecule& m)
     y_[static_cast<std::size_t>(k)] = laneOf(m.y);
 }
 
-// Bit k: the test cannot rule out partner block + k, of `count` from
-// `block`, from the centre (cx, cy). "Not >=" keeps NaN in. Written so that
-// compilers turn it into vector code: no branch, each lane's bit from a table,
-// and a trip count they do not unroll into single lanes.
-std::uint32_t PairScan::nearIn(int block, int count, float cx, float cy) const
+// Bit k: the test cannot rule out partner from + k, of `count` from `from`,
+// from the centre (cx, cy). Written so that compilers turn it into vector
+// code: no branch, each lane's bit from a table, and a trip count they do not
+// unroll into single lanes.
+std::uint32_t PairScan::nearIn(int from, int count, float cx, float cy) const
 {
-    const float* x = x_.data() + block;
-    const float* y = y_.data() + block;
+    const float* x = x_.data() + from;
+    const float* y = y_.data() + from;
     const float t = threshold_;
     std::uint32_t bits = 0;
     for (int k = 0; k < count; ++k) {
         const float dx = x[k] - cx;
         const float dy = y[k] - cy;
         bits |= kBit[static_cast<std::size_t>(k)] &
-                (0u - static_cast<std::uint32_t>(!(dx * dx + dy * dy >= t)));
+                (0u - static_cast<std::uint32_t>(dx * dx + dy * dy < t));
     }
     return bits;
 }
@@ -77,28 +94,30 @@ void PairScan::passOver(Molecule* mols, int self)
 {
     Molecule& me = mols[self];
     Mover i{me.x, me.y, me.vx, me.vy};
+    const double S = S_; // a local, so that writes to the molecules cannot touch it
     float cx = laneOf(i.x);
     float cy = laneOf(i.y);
-    for (int block = 0; block < n_; block += kBlock) {
-        const int count = std::min(kBlock, n_ - block);
-        std::uint32_t near = nearIn(block, count, cx, cy);
+    int from = 0;
+    while (from < n_) {
+        const int count = std::min(kBlock, n_ - from);
+        const auto own = static_cast<unsigned>(self - from); // past the window if negative
+        std::uint32_t near = nearIn(from, count, cx, cy) & ~(own < kBlock ? 1u << own : 0u);
+        int next = from + count;
         while (near != 0) {
-            const int at = std::countr_zero(near);
+            const int k = from + std::countr_zero(near);
             near &= near - 1;
-            const int k = block + at;
-            if (k == self)
-                continue;
             Molecule& mj = mols[k];
-            const PairOutcome outcome = pairStep(i, mj, S_);
+            const PairOutcome outcome = pairStep(i, mj, S);
             if (outcome == PairOutcome::Push || outcome == PairOutcome::EvenPush) {
-                // Both centres moved: the rest of the block is tested anew.
+                // Both centres moved: the test starts anew after this partner.
                 renew(k, mj);
                 cx = laneOf(i.x);
                 cy = laneOf(i.y);
-                const int next = at + 1;
-                near = next < count ? nearIn(block + next, count - next, cx, cy) << next : 0;
+                next = k + 1;
+                break;
             }
         }
+        from = next;
     }
     me.x = i.x;
     me.y = i.y;

@@ -27,7 +27,12 @@ public:
     static constexpr int kBlock = 32; // the bits of a mask
     static constexpr int kCapacity = params::kMaxMolecules;
 
-    // Takes the lanes of mols[0, n), 0 < n <= kCapacity, all of `radius`.
+    // Whether the scan can take mols[0, n): 0 < n <= kCapacity, one radius,
+    // and every centre and velocity a number far from overflowing. Every
+    // Start makes such an ensemble and every tick keeps it so.
+    static bool takes(const Molecule* mols, int n);
+
+    // Takes the lanes of mols[0, n), an ensemble it takes, all of `radius`.
     PairScan(const Molecule* mols, int n, std::int16_t radius);
 
     // The pass of molecule `self` over every other molecule in index order:
@@ -39,7 +44,7 @@ public:
     void renew(int k, const Molecule& m);
 
 private:
-    std::uint32_t nearIn(int block, int count, float cx, float cy) const;
+    std::uint32_t nearIn(int from, int count, float cx, float cy) const;
 
     alignas(64) std::array<float, kCapacity> x_;
     alignas(64) std::array<float, kCapacity> y_;

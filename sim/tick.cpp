@@ -47,11 +47,7 @@ void Form1::goMol()
     // molCount and the array agree after every Start; the bound is only a
     // guard for a state assembled by hand.
     const int n = std::min<int>(molCount, static_cast<int>(mols.size()));
-    const bool sharedRadius = std::all_of(mols.begin(), mols.begin() + n, [&](const Molecule& m) {
-        return m.radius == mols.front().radius;
-    });
-
-    if (n > 0 && n <= physics::PairScan::kCapacity && sharedRadius) {
+    if (physics::PairScan::takes(mols.data(), n)) {
         // Every Start makes an ensemble like this. The scan lives on the
         // stack: a tick allocates nothing.
         physics::PairScan scan(mols.data(), n, mols.front().radius);
@@ -65,8 +61,9 @@ void Form1::goMol()
             scan.renew(i, mi);
         }
     } else {
-        // Only a hand-built ensemble (mixed radii, or more molecules than the
-        // settings allow) gets here; it takes every pair in turn.
+        // Only a hand-built ensemble (mixed radii, more molecules than the
+        // settings allow, or values no run reaches) gets here; it takes
+        // every pair in turn.
         for (int i = 0; i < n; ++i) {
             Molecule& mi = mols[static_cast<std::size_t>(i)];
             for (int j = 0; j < n; ++j) {
