@@ -28,9 +28,8 @@ constexpr std::int32_t kMassRadius178 = params::kMaxMass;
 constexpr int kWarmUpTicks = 1000;
 
 // The densest gas in the design-size area with wrap-around edges starts with
-// most discs packed into the corners, and later (after 1,000 to 24,000 ticks
-// for the ensembles we tried) spreads out into a cheaper state. This many
-// ticks reach the spread-out state for the first ensemble of a run.
+// most discs packed into the corners. Whether it spreads out into a cheaper
+// state later depends on how far pushes throw discs; this many ticks show it.
 constexpr int kSettledTicks = 30000;
 
 // The ticks measured: this many from the warmed-up state, over and over. The
