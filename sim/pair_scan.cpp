@@ -31,6 +31,13 @@ float laneOf(double coordinate)
     return static_cast<float>(std::clamp(coordinate, -kLaneRange, kLaneRange));
 }
 
+// A tick moves a molecule by at most its velocity over 100 plus a push of
+// at most 2S from each partner, so from values below this none overflows to
+// infinity within a tick, no difference of two coordinates becomes NaN, and
+// neither does any lane. (The pair step exchanges with a NaN partner; the
+// test could not see that.)
+constexpr double kFarFromOverflow = 0x1p1000;
+
 constexpr auto kBit = [] {
     std::array<std::uint32_t, PairScan::kBlock> bits{};
     for (std::size_t k = 0; k < bits.size(); ++k)
@@ -39,13 +46,6 @@ constexpr auto kBit = [] {
 }();
 
 } // namespace
-
-// A tick moves a molecule by at most its velocity over 100 plus a push of
-// at most 2S from each partner, so from values below this none overflows to
-// infinity within a tick, no difference of two coordinates becomes NaN, and
-// neither does any lane. (The pair step exchanges with a NaN partner; the
-// test could not see that.)
-constexpr double kFarFromOverflow = 0x1p1000;
 
 bool PairScan::takes(const Molecule* mols, int n)
 {
