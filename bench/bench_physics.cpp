@@ -15,7 +15,6 @@
 #include "null_toolkit.h"
 #include "plain_tick.h"
 #include "run_registered.h"
-#include "sim/pair_scan.h"
 #include "sim/params.h"
 #include "sim/physics.h"
 
@@ -29,9 +28,8 @@ constexpr std::int32_t kMassRadius178 = params::kMaxMass;
 constexpr int kWarmUpTicks = 1000;
 
 // The densest gas in the design-size area with wrap-around edges starts with
-// most discs packed into the corners, and later (after 1,000 to 24,000 ticks
-// for the ensembles we tried) spreads out into a cheaper state. This many
-// ticks reach the spread-out state for the first ensemble of a run.
+// most discs packed into the corners. Whether it spreads out into a cheaper
+// state later depends on how far pushes throw discs; this many ticks show it.
 constexpr int kSettledTicks = 30000;
 
 // The ticks measured: this many from the warmed-up state, over and over. The
@@ -117,76 +115,7 @@ void runTicks(benchmark::State& state, Impl impl, std::int16_t n, std::int32_t m
         benchmark::ClobberMemory();
     }
     reportAllocations(state, before);
-    state.SetLabel(physics::pairScanKind());
 }
-
-// The program's tick with one scan kernel forced, to compare the kernels on
-// one processor. Skipped where the kernel does not run.
-void runTicksWithKernel(benchmark::State& state, const char* kind, std::int32_t mass)
-{
-    const std::string previous = physics::pairScanKind();
-    if (!physics::selectPairScan(kind)) {
-        state.SkipWithError("kernel does not run here");
-        return;
-    }
-    runTicks(state, Impl::Program, params::kMaxMolecules, mass, kAreas[0], true);
-    physics::selectPairScan(previous.c_str());
-}
-
-// --- Dirty upper halves of the vector registers. Drawing code that leaves
-// them dirty (256-bit instructions without vzeroupper) can slow the SSE code
-// that follows; these cases show whether the tick feels it.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define THERMAL_BENCH_AVX_STATE 1
-
-bool haveAvx()
-{
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx");
-}
-
-// All ones into ymm15: an AVX instruction with no vzeroupper after it, as
-// hand-written or JIT drawing code might leave it.
-void leaveUpperDirty()
-{
-    asm volatile("vcmpps $0xf, %%ymm15, %%ymm15, %%ymm15" ::: "xmm15");
-}
-
-void leaveUpperClean()
-{
-    asm volatile("vcmpps $0xf, %%ymm15, %%ymm15, %%ymm15\n\tvzeroupper" ::: "xmm15");
-}
-
-// `kind` null: the kernel the program picks by itself.
-void runTicksAfterAvx(benchmark::State& state, Impl impl, const char* kind, bool dirty)
-{
-    if (!haveAvx()) {
-        state.SkipWithError("no AVX on this processor");
-        return;
-    }
-    const std::string previous = physics::pairScanKind();
-    if (kind && !physics::selectPairScan(kind)) {
-        state.SkipWithError("kernel does not run here");
-        return;
-    }
-    constexpr std::int16_t kN = params::kMaxMolecules;
-    bench::NullUi ui;
-    prepare(ui, kN, kMassRadius7, kAreas[0], true);
-    TickCycle cycle(ui.form.mols);
-    for (auto _ : state) {
-        cycle.next(ui.form.mols);
-        if (dirty)
-            leaveUpperDirty();
-        else
-            leaveUpperClean();
-        tick(impl, ui);
-        benchmark::DoNotOptimize(ui.form.mols.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(impl == Impl::Plain ? "no scan" : physics::pairScanKind());
-    physics::selectPairScan(previous.c_str());
-}
-#endif
 
 // --- The floor under any exact tick. Each pair step works on the positions
 // the steps before it left, in a fixed order, so a tick can be no cheaper
@@ -294,39 +223,6 @@ void registerAll()
             }
         }
     }
-    for (const char* kind : {"avx512", "avx", "sse2", "scalar"}) {
-        for (const std::int32_t mass : kMasses) {
-            const std::string name = std::string("tick_kernel/") + kind + "/N:500/r:" +
-                                     (mass == kMassRadius7 ? "7" : "178") + "/668x344/wrap";
-            benchmark::RegisterBenchmark(name.c_str(),
-                                         [kind, mass](benchmark::State& s) {
-                                             runTicksWithKernel(s, kind, mass);
-                                         })
-                ->Unit(benchmark::kMicrosecond);
-        }
-    }
-#if THERMAL_BENCH_AVX_STATE
-    // The SSE2 kernel stands for a tick with no AVX code of its own.
-    struct Variant {
-        Impl impl;
-        const char* kind;
-        const char* name;
-    };
-    const Variant variants[] = {{Impl::Plain, nullptr, "plain"},
-                                {Impl::Program, nullptr, "program"},
-                                {Impl::Program, "sse2", "program-sse2"}};
-    for (const Variant& v : variants) {
-        for (const bool dirty : {false, true}) {
-            const std::string name = std::string("tick_after_avx/") + v.name +
-                                     "/N:500/r:7/668x344/wrap/" + (dirty ? "dirty" : "clean");
-            benchmark::RegisterBenchmark(name.c_str(),
-                                         [v, dirty](benchmark::State& s) {
-                                             runTicksAfterAvx(s, v.impl, v.kind, dirty);
-                                         })
-                ->Unit(benchmark::kMicrosecond);
-        }
-    }
-#endif
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <limits>
 
 #include "sim/pair_scan.h"
 #include "sim/params.h"
@@ -9,33 +7,6 @@
 #include "sim/state.h"
 
 namespace physics {
-
-void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, double P)
-{
-    double ux = 1;
-    double uy = 0;
-    if (d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d)) {
-        ux = dx / d;
-        uy = dy / d;
-    }
-    i.x += ux * P;
-    i.y += uy * P;
-    j.x -= ux * P;
-    j.y -= uy * P;
-}
-
-double leastSquareReaching(double T)
-{
-    if (!(T > 0))
-        return 0; // every squared distance reaches it
-    // T² is within an ulp or two of the answer; step to it.
-    double q = T * T;
-    while (q > 0 && std::sqrt(std::nextafter(q, 0.0)) >= T)
-        q = std::nextafter(q, 0.0);
-    while (std::sqrt(q) < T)
-        q = std::nextafter(q, std::numeric_limits<double>::infinity());
-    return q;
-}
 
 PairOutcome interact(Molecule& i, Molecule& j)
 {
@@ -51,9 +22,6 @@ PairOutcome interact(Molecule& i, Molecule& j)
 } // namespace physics
 
 namespace {
-
-// The largest ensemble the settings allow; the lanes are this long.
-constexpr int kScanCapacity = params::kMaxMolecules;
 
 // Boundary rule and advance of the molecule whose pass has just ended.
 void finishMolecule(const Form1& form, Molecule& mi, bool wrap, const toolkit::Timer& timer1)
@@ -79,30 +47,23 @@ void Form1::goMol()
     // molCount and the array agree after every Start; the bound is only a
     // guard for a state assembled by hand.
     const int n = std::min<int>(molCount, static_cast<int>(mols.size()));
-    const bool sharedRadius = std::all_of(mols.begin(), mols.begin() + n, [&](const Molecule& m) {
-        return m.radius == mols.front().radius;
-    });
-
-    if (n > 0 && n <= kScanCapacity && sharedRadius) {
-        // Every Start makes an ensemble like this. The lanes live on the
+    if (physics::PairScan::takes(mols.data(), n)) {
+        // Every Start makes an ensemble like this. The scan lives on the
         // stack: a tick allocates nothing.
-        alignas(64) std::array<float, kScanCapacity + physics::kLanePadding> laneX;
-        alignas(64) std::array<float, kScanCapacity + physics::kLanePadding> laneY;
-        const physics::Scan scan = physics::startScan(
-            mols.data(), n, mols.front().radius, physics::Lanes{laneX.data(), laneY.data()});
+        physics::PairScan scan(mols.data(), n, mols.front().radius);
         for (int i = 0; i < n; ++i) {
             // Every later test sees the positions and velocities as they
             // stand, including what earlier molecules of this tick have
             // already done.
-            physics::passOver(mols.data(), n, i, scan);
+            scan.passOver(mols.data(), i);
             Molecule& mi = mols[static_cast<std::size_t>(i)];
             finishMolecule(*this, mi, limtBool, ui_.timer1);
-            laneX[static_cast<std::size_t>(i)] = physics::laneOf(mi.x);
-            laneY[static_cast<std::size_t>(i)] = physics::laneOf(mi.y);
+            scan.renew(i, mi);
         }
     } else {
-        // Only a hand-built ensemble (mixed radii, or more molecules than the
-        // settings allow) gets here; it takes every pair in turn.
+        // Only a hand-built ensemble (mixed radii, more molecules than the
+        // settings allow, or values no run reaches) gets here; it takes
+        // every pair in turn.
         for (int i = 0; i < n; ++i) {
             Molecule& mi = mols[static_cast<std::size_t>(i)];
             for (int j = 0; j < n; ++j) {

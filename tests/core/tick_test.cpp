@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "fake_toolkit.h"
 #include "sim/numeric.h"
-#include "sim/pair_scan.h"
 #include "sim/physics.h"
 
 namespace {
@@ -52,6 +52,59 @@ TEST(TickPair, CoincidentCentresStayFinite)
         for (double v : {i.x, i.y, j.x, j.y})
             EXPECT_TRUE(std::isfinite(v)) << dx;
         EXPECT_TRUE(i.x > dx && j.x < 0) << "pushed apart at dx " << dx;
+    }
+}
+
+// A push throws the far molecule P (d + P) / d. Up to twice the radius sum
+// S that is the four assignments of the push to the bit; just beyond it, both
+// molecules move P apart along the line of centres instead.
+TEST(TickPair, FarThrowBeyondTwiceTheRadiusSumBecomesAnEvenPush)
+{
+    // With P = 1.5 (S - d) the throw is 2S where d / S is the root of
+    // 0.75 a² - 5 a + 2.25 = 0.
+    const double a = (5 - std::sqrt(25 - 4 * 0.75 * 2.25)) / (2 * 0.75);
+    const struct { const char* name; std::int16_t radius; double d, angle; bool even; } cases[] = {
+        {"worked_case_d_10", 8, 10, 0, false},
+        {"r8_within", 8, a * 16 * (1 + 1e-9), 0, false},
+        {"r8_beyond", 8, a * 16 * (1 - 1e-9), 0, true},
+        {"r7_within_slanted", 7, a * 14 * (1 + 1e-9), 2.5, false},
+        {"r7_beyond_slanted", 7, a * 14 * (1 - 1e-9), 2.5, true},
+        {"r178_within_slanted", 178, a * 356 * (1 + 1e-9), -1.2, false},
+        {"r178_beyond_slanted", 178, a * 356 * (1 - 1e-9), -1.2, true},
+        {"r7_d_0_04", 7, 0.04, 0.3, true},
+    };
+    for (const auto& c : cases) {
+        Molecule i = molecule(300, 200, 30, -40, c.radius);
+        Molecule j = molecule(300 + c.d * std::cos(c.angle), 200 + c.d * std::sin(c.angle), -50,
+                              60, c.radius);
+        const Molecule i0 = i, j0 = j;
+        const double S = 2.0 * c.radius;
+        const double dx = i.x - j.x, dy = i.y - j.y;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        const double P = (S - d) * 1.5;
+        const double farThrow = P * (d + P) / d;
+        if (c.d != 10 && c.d != 0.04) {
+            EXPECT_NEAR(farThrow, 2 * S, S * 1e-8) << c.name << ": not just either side";
+        }
+        EXPECT_EQ(physics::interact(i, j),
+                  c.even ? physics::PairOutcome::EvenPush : physics::PairOutcome::Push)
+            << c.name;
+        EXPECT_EQ(std::tuple(i.vx, i.vy, j.vx, j.vy), std::tuple(30.0, -40.0, -50.0, 60.0));
+        if (c.even) {
+            // P each, away from each other along the line of centres.
+            EXPECT_NEAR(i.x - i0.x, P * dx / d, 1e-9) << c.name;
+            EXPECT_NEAR(i.y - i0.y, P * dy / d, 1e-9) << c.name;
+            EXPECT_NEAR(j.x - j0.x, -P * dx / d, 1e-9) << c.name;
+            EXPECT_NEAR(j.y - j0.y, -P * dy / d, 1e-9) << c.name;
+        } else {
+            const double xi = i0.x + (dx * P) / d;
+            const double yi = i0.y + (dy * P) / d;
+            const State expectedJ{j0.x - ((xi - j0.x) * P) / d, j0.y - ((yi - j0.y) * P) / d,
+                                  -50, 60};
+            EXPECT_EQ(state(i), (State{xi, yi, 30, -40})) << c.name;
+            EXPECT_EQ(state(j), expectedJ) << c.name;
+            EXPECT_NEAR(std::hypot(j.x - j0.x, j.y - j0.y), farThrow, 1e-9) << c.name;
+        }
     }
 }
 
@@ -107,55 +160,6 @@ TEST(TickMove, BoundsThenAdvancesEachMoleculeInTurn)
     }
 }
 
-// The pass tells a pair step apart by its squared distance against these
-// bounds; each must be the exact point where the square root reaches T, for
-// the radius sums the settings make and far beyond, and for the inner
-// threshold S - 1.6 as well as S.
-TEST(TickPair, LeastSquareReachingIsExact)
-{
-    std::vector<double> targets{0.4, 1.0, 2.0, 12.4, 14.0, 354.4, 356.0, 65534.0, 0x1p-30};
-    std::uint64_t state = 7;
-    for (int k = 0; k < 2000; ++k) {
-        state = state * 6364136223846793005u + 1442695040888963407u;
-        const double S = static_cast<double>(2 + (state >> 33) % 65533);
-        targets.push_back(S);
-        targets.push_back(S - physics::kContactBand);
-    }
-    for (const double T : targets) {
-        const double q = physics::leastSquareReaching(T);
-        EXPECT_GE(std::sqrt(q), T) << T;
-        EXPECT_LT(std::sqrt(std::nextafter(q, 0.0)), T) << T;
-    }
-    // Every squared distance reaches a sum of radii of 0 or less.
-    EXPECT_EQ(physics::leastSquareReaching(0.0), 0.0);
-    EXPECT_EQ(physics::leastSquareReaching(-1.6), 0.0);
-}
-
-// A lane is the coordinate in single precision, clamped to the lane range;
-// NaN must stay NaN, since a NaN partner is one the pair step exchanges with
-// and the test must never rule it out.
-TEST(TickScan, LaneOfClampsAndKeepsNaN)
-{
-    constexpr double R = physics::kLaneRange;
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double coordinate;
-        float lane;
-    } cases[] = {
-        {0.0, 0.0f},
-        {-0.25, -0.25f},
-        {667.9, 667.9f},
-        {R, static_cast<float>(R)},
-        {R + 0.5, static_cast<float>(R)},
-        {-R - 1e9, static_cast<float>(-R)},
-        {inf, static_cast<float>(R)},
-        {-inf, static_cast<float>(-R)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(physics::laneOf(c.coordinate), c.lane) << c.coordinate;
-    EXPECT_TRUE(std::isnan(physics::laneOf(std::nan(""))));
-}
-
 // The edge tests round the coordinate to single precision when it has a
 // single-precision value and compare the double otherwise; the branch-free
 // form must agree with that for every pair, far-out and NaN ones included.
@@ -176,25 +180,6 @@ TEST(TickEdge, SingleRoundedCompareAgreesEverywhere)
         for (const float size : sizes)
             EXPECT_EQ(numeric::greaterAsSingle(v, size), reference(v, size)) << v << " > " << size;
     }
-}
-
-TEST(TickLeak, WallsKeepTheDefaultGasInside)
-{
-    fake::Ui ui;
-    ui.picture1.w = 668;
-    ui.picture1.h = 344;
-    ui.form.startSmlM(50, 1000, 200);
-    long outside = 0;
-    for (int tick = 1; tick <= 30000; ++tick) {
-        ui.form.goMol();
-        for (const Molecule& m : ui.form.mols) {
-            const double r = m.radius;
-            const bool gone = m.x + r < 0 || m.x - r > 668 || m.y + r < 0 || m.y - r > 344;
-            outside += tick >= 29000 && gone;
-        }
-    }
-    EXPECT_LT(static_cast<double>(outside) / 1001.0, 1.0)
-        << "molecules wholly outside, on average per tick";
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Long runs of the tick over settings and drawing areas drawn from their whole
 // ranges, resized, paused and restarted along the way. Whatever the mix, the
 // gas keeps its size, stays finite, gains no speed and is drawn only with
-// coordinates a 16-bit drawing call can take.
+// coordinates a 16-bit drawing call can take. And long runs of walled gases,
+// dense ones too, which must stay near their box.
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,48 @@ TEST(Soak, TickStaysFiniteAndDrawableOverRandomRuns)
     }
     std::cout << "soak: " << ticks << " ticks in " << runs << " runs, largest |x| " << maxX
               << ", |y| " << maxY << ", largest |drawn coordinate| " << maxDrawn << "\n";
+}
+
+// Walls keep a gas in its box, dense ones too: a push may leave a molecule
+// outside for a while, but never throws it far. Averaged over ticks 29,000 to
+// 30,000 of a run in the area at the window's design size.
+TEST(Soak, WallsKeepTheGasNearItsBox)
+{
+    const struct {
+        const char* name;
+        std::int16_t n;
+        std::int32_t mass;
+        double outside;  // centres outside the area, on average at most
+        double farthest; // px beyond a wall, for any centre at any of those ticks
+    } cases[] = {
+        {"defaults_N50_m200", 50, 200, 1, 100},
+        {"dense_N500_m200", 500, 200, 50, 100},
+        {"dense_N100_m1000", 100, 1000, 15, 200},
+    };
+    constexpr float W = 668, H = 344;
+    for (const auto& c : cases) {
+        fake::Ui ui;
+        ui.picture1.w = W;
+        ui.picture1.h = H;
+        ui.form.limtBool = false;
+        ui.form.startSmlM(c.n, params::kDefaultSpeed, c.mass);
+        long outside = 0;
+        double farthest = 0;
+        for (int tick = 1; tick <= 30000; ++tick) {
+            ui.form.goMol();
+            if (tick < 29000)
+                continue;
+            for (const Molecule& m : ui.form.mols) {
+                const double beyond = std::max({-m.x, m.x - W, -m.y, m.y - H});
+                outside += beyond > 0;
+                farthest = std::max(farthest, beyond);
+            }
+        }
+        EXPECT_LE(outside / 1001.0, c.outside) << c.name;
+        EXPECT_LE(farthest, c.farthest) << c.name;
+        std::cout << c.name << ": " << outside / 1001.0 << " centres outside on average, farthest "
+                  << farthest << " px\n";
+    }
 }
 
 } // namespace

@@ -29,12 +29,15 @@ void pairStep(Molecule& a, Molecule& b)
         const double yi = a.y + (dy * P) / d;
         const double xj = b.x - ((xi - b.x) * P) / d;
         const double yj = b.y - ((yi - b.y) * P) / d;
-        if (std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj)) {
+        // The program's bound on how far the push may throw the far
+        // molecule is a rule of the gas, not a shortcut: taken from it.
+        if (physics::farThrowWithinBound(d, P, S) && std::isfinite(xi) && std::isfinite(yi) &&
+            std::isfinite(xj) && std::isfinite(yj)) {
             std::tie(a.x, a.y, b.x, b.y) = std::tuple(xi, yi, xj, yj);
             return;
         }
-        // Coincident centres, or a distance so small that the far molecule
-        // would be thrown to infinity: the program's chosen way out, an even
+        // Centres so close that the far molecule would be thrown out of all
+        // proportion, or coincident: the program's chosen way out, an even
         // push along the line of centres (+x when there is none).
         const bool line = d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d);
         const double ux = line ? dx / d : 1;
