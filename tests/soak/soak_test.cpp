@@ -127,7 +127,7 @@ TEST(Soak, WallsKeepTheGasNearItsBox)
         ui.picture1.h = H;
         ui.form.limtBool = false;
         ui.form.startSmlM(c.n, params::kDefaultSpeed, c.mass);
-        long outside = 0;
+        int outside = 0; // centre-ticks
         double farthest = 0;
         for (int tick = 1; tick <= 30000; ++tick) {
             ui.form.goMol();
