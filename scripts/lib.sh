@@ -1,14 +1,20 @@
-# Shared by scripts/run and scripts/test; sourced, not run.
+# Shared by scripts/run, scripts/test and the other scripts; sourced, not run.
 
-# Installs whatever of scripts/packages.txt is missing (Debian, as root).
+# Installs whatever of the given package lists (default: scripts/packages.txt)
+# is missing (Debian, as root or with sudo).
 ensure_packages() {
-    local root missing=()
+    local root missing=() list pkg
     root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-    while read -r pkg; do
-        [[ -z "$pkg" || "$pkg" == \#* ]] && continue
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
-            || missing+=("$pkg")
-    done < "$root/scripts/packages.txt"
+    (($#)) || set -- scripts/packages.txt
+    for list in "$@"; do
+        while read -r pkg; do
+            pkg="${pkg%%#*}"
+            pkg="${pkg//[[:space:]]/}"
+            [[ -z "$pkg" ]] && continue
+            dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+                || missing+=("$pkg")
+        done < "$root/$list"
+    done
     if ((${#missing[@]})); then
         echo "Installing: ${missing[*]}"
         local sudo=""
