@@ -10,6 +10,11 @@ set(CMAKE_CXX_COMPILER ${_mingw}-g++-posix)
 set(CMAKE_RC_COMPILER ${_mingw}-windres)
 set(CMAKE_AR ${_mingw}-gcc-ar-posix CACHE FILEPATH "")
 set(CMAKE_RANLIB ${_mingw}-gcc-ranlib-posix CACHE FILEPATH "")
+# CMake cannot guess the binutils from a compiler name ending in -posix, and
+# the build machine's strip would ruin a Windows binary (cpack strips).
+set(CMAKE_STRIP ${_mingw}-strip CACHE FILEPATH "")
+set(CMAKE_OBJDUMP ${_mingw}-objdump CACHE FILEPATH "")
+set(CMAKE_NM ${_mingw}-nm CACHE FILEPATH "")
 
 # Libraries and headers come from the MinGW sysroot and from whatever
 # CMAKE_PREFIX_PATH adds (a cross-built Qt, GoogleTest); programs such as
