@@ -40,3 +40,22 @@ ensure_locales() {
     done
     $sudo locale-gen >/dev/null
 }
+
+# Points Wine at a prefix of its own in folder $1 (made on first use), quiet
+# and without a display or the first-run dialogs (the .NET and HTML engines
+# it offers to download), so that nothing depends on, or touches, ~/.wine.
+use_wine_prefix() {
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    [[ -f "$WINEPREFIX/system.reg" ]] && return 0
+    mkdir -p "$WINEPREFIX"
+    DISPLAY= wineboot -i >/dev/null 2>&1
+    # Wine has none of Windows' interface fonts, and Qt's choice (the message
+    # font, "MS Shell Dlg") would fall back to a serif face; DejaVu Sans, from
+    # the packages, stands in for them as Segoe UI or Tahoma does on Windows.
+    local face
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Tahoma"; do
+        DISPLAY= wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+            /v "$face" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
+    done
+    wineserver -w
+}
