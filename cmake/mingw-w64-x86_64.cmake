@@ -16,9 +16,10 @@ set(CMAKE_STRIP ${_mingw}-strip CACHE FILEPATH "")
 set(CMAKE_OBJDUMP ${_mingw}-objdump CACHE FILEPATH "")
 set(CMAKE_NM ${_mingw}-nm CACHE FILEPATH "")
 
-# Libraries and headers come from the MinGW sysroot and from whatever
-# CMAKE_PREFIX_PATH adds (a cross-built Qt, GoogleTest); programs such as
-# Qt's moc and rcc come from the build machine.
+# Libraries and headers come only from the MinGW sysroot and from what a
+# build adds or names itself (Qt's own toolchain file adds the cross-built
+# Qt; GTest_DIR names a cross-built GoogleTest), never from the build
+# machine's /usr; programs such as Qt's moc and rcc do come from there.
 set(CMAKE_FIND_ROOT_PATH /usr/${_mingw})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
