@@ -3,11 +3,13 @@
 
 #include <QApplication>
 
+#include "app/identity.h"
 #include "ui/qt/main_window.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    setUpApplicationIdentity();
     MainWindow window;
     window.show();
     return QApplication::exec();

@@ -12,7 +12,9 @@ set(expected
     ${BINDIR}/thermal-motion
     ${DATADIR}/applications/${APP_ID}.desktop
     ${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg
-    ${DATADIR}/metainfo/${APP_ID}.metainfo.xml)
+    ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
+    ${DATADIR}/doc/thermal-motion/copyright
+    ${DATADIR}/doc/thermal-motion/changelog.gz)
 foreach(f IN LISTS expected)
     if(NOT EXISTS "${PREFIX}/${f}")
         message(FATAL_ERROR "not installed: ${f}")

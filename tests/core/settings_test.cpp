@@ -80,8 +80,14 @@ TEST(ReParLocale, CommaDecimalLocaleChangesNothing)
     struct Restore {
         ~Restore() { std::setlocale(LC_ALL, "C"); }
     } restore;
+#ifdef _WIN32
+    // Windows knows its locales by language, country and code page.
+    ASSERT_TRUE(std::setlocale(LC_ALL, "Russian_Russia.1251") ||
+                std::setlocale(LC_ALL, "German_Germany.1252"));
+#else
     ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8"))
         << "neither ru_RU.UTF-8 nor de_DE.UTF-8 is installed; scripts/test generates them";
+#endif
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
 
     fake::Ui ui;
