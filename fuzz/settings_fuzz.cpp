@@ -13,10 +13,9 @@
 #include <limits>
 #include <string>
 
-#include "sim/ensemble.h"
-#include "sim/params.h"
 #include "sim/text_rules.h"
-#include "tests/core/fake_toolkit.h"
+#include "tests/support/fake_toolkit.h"
+#include "tests/support/invariants.h"
 
 namespace {
 
@@ -30,57 +29,26 @@ namespace {
         }                                                                                \
     } while (0)
 
-constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
-constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
-
-bool inInt16(float v) { return std::isfinite(v) && v >= kInt16Min && v <= kInt16Max; }
-
 // The pair work per input is bounded so that the fuzzer spends its time on
 // new texts rather than on 500-molecule ticks, which cost some twenty small
 // inputs each; the soak test covers long runs of large ensembles.
 constexpr long kPairBudget = 250L * 250L;
 
-void checkSettings(const fake::Ui& ui)
+// What was written back is what will be read at the next press.
+void checkReadBack(const fake::Ui& ui)
 {
-    const Form1& f = ui.form;
-    CHECK(f.kolMol >= params::kMinMolecules && f.kolMol <= params::kMaxMolecules);
-    CHECK(f.speedm >= params::kMinSpeed && f.speedm <= params::kMaxSpeed);
-    CHECK(f.inMass >= params::kMinMass && f.inMass <= params::kMaxMass);
-    // What was written back is what will be read at the next press.
-    CHECK(leadingNumber(ui.text3.value) == f.kolMol);
-    CHECK(leadingNumber(ui.text2.value) == f.speedm);
-    CHECK(leadingNumber(ui.text1.value) == f.inMass);
+    CHECK(leadingNumber(ui.text3.value) == ui.form.kolMol);
+    CHECK(leadingNumber(ui.text2.value) == ui.form.speedm);
+    CHECK(leadingNumber(ui.text1.value) == ui.form.inMass);
 }
 
-void checkEnsemble(const fake::Ui& ui, std::int16_t count, std::int32_t mass, double speed)
+void checkInvariants(const fake::Ui& ui)
 {
-    const Form1& f = ui.form;
-    CHECK(f.molCount == count);
-    CHECK(f.mols.size() == static_cast<std::size_t>(count));
-    // Exchanges swap and walls reverse, so no component ever exceeds the
-    // largest one drawn at Start.
-    const double vmax = std::floor(speed + 1);
-    for (const Molecule& m : f.mols) {
-        CHECK(std::isfinite(m.x) && std::isfinite(m.y));
-        CHECK(std::isfinite(m.vx) && std::isfinite(m.vy));
-        CHECK(std::fabs(m.vx) <= vmax && std::fabs(m.vy) <= vmax);
-        CHECK(m.vx != 0 && m.vy != 0);
-        CHECK(m.mass == mass);
-        CHECK(m.radius == ensemble::radiusForMass(mass));
-    }
-}
-
-void checkDrawing(const fake::Ui& ui)
-{
-    const Form1& f = ui.form;
-    // Each molecule gives its disc and at most one image.
-    CHECK(ui.picture1.circles.size() <= 2 * f.mols.size());
-    const float radius = f.mols.empty() ? 0 : static_cast<float>(f.mols.front().radius);
-    for (const fake::Circle& c : ui.picture1.circles) {
-        CHECK(inInt16(c.x) && inInt16(c.y));
-        CHECK(c.radius == radius);
-        CHECK(c.color == f.mColor && c.fillColor == f.mColor && c.filledSolid);
-    }
+    const std::string broken =
+        invariants::violation(ui.form, ui.frame1.topValue, ui.picture1.circles);
+    if (!broken.empty())
+        std::fprintf(stderr, "invariant broken: %s\n", broken.c_str());
+    CHECK(broken.empty());
 }
 
 float areaSide(FuzzedDataProvider& in)
@@ -112,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const float pointerY = static_cast<float>(in.ConsumeIntegralInRange(-100, 400));
 
     form.rePar();
-    checkSettings(ui);
+    checkReadBack(ui);
+    checkInvariants(ui);
     const std::string t1 = ui.text1.value, t2 = ui.text2.value, t3 = ui.text3.value;
     form.rePar();
     CHECK(ui.text1.value == t1 && ui.text2.value == t2 && ui.text3.value == t3);
@@ -122,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CHECK(ui.text1.value == t1 && ui.text2.value == t2 && ui.text3.value == t3);
     CHECK(form.playBool && !form.pauseBool && ui.command1.caption == "Стоп");
     CHECK(form.limtBool == ui.option1.selected);
-    checkEnsemble(ui, form.kolMol, form.inMass, form.speedm);
-    checkDrawing(ui);
+    checkInvariants(ui);
 
     // An ensemble beyond the budget is ticked only when the input asks for a
     // single tick: the largest ones are still ticked now and then.
@@ -140,8 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int clearsBefore = ui.picture1.clears;
         form.Timer1_Timer();
         CHECK(ui.picture1.clears == clearsBefore + 1);
-        checkEnsemble(ui, form.kolMol, form.inMass, form.speedm);
-        checkDrawing(ui);
+        checkInvariants(ui);
     }
 
     // Stop: the fields are read once more and still do not change.

@@ -8,7 +8,10 @@
 // every platform and standard library.
 class UniformSource {
 public:
-    float next()
+    virtual ~UniformSource() = default;
+
+    // Virtual so that a test can hand the form draws of its own choosing.
+    virtual float next()
     {
         // SplitMix64; the top 24 bits fill a float's mantissa exactly, so the
         // largest value is 1 - 2^-24 and 1 itself never occurs.

@@ -29,7 +29,11 @@ struct Molecule {
 
 class Form1 {
 public:
-    explicit Form1(const toolkit::Controls& controls) : ui_(controls) {}
+    // `source`, when given, replaces the program's own random numbers.
+    explicit Form1(const toolkit::Controls& controls, UniformSource* source = nullptr)
+        : ui_(controls), rnd_(source ? *source : ownSource_)
+    {
+    }
 
     // State, in declaration order. Everything starts zero/false/empty; the
     // load event stores the defaults.
@@ -66,5 +70,6 @@ public:
 
 private:
     toolkit::Controls ui_;
-    UniformSource rnd_;
+    UniformSource ownSource_;
+    UniformSource& rnd_;
 };

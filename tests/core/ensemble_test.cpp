@@ -1,110 +1,85 @@
-// Building a new ensemble on Start (startSmlM).
+// Building a new ensemble on Start (startSmlM), from draws the test chooses.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
-#include <ostream>
-#include <string>
 #include <tuple>
 #include <vector>
 
-#include "fake_toolkit.h"
-#include "sim/random.h"
+#include "sim/ensemble.h"
+#include "tests/support/fake_toolkit.h"
+#include "tests/support/named_rows.h"
 
 namespace {
 
+struct Scripted : UniformSource {
+    std::vector<float> draws;
+    std::size_t used = 0;
+    float next() override { return draws.at(used++); }
+};
+
 using Fields = std::tuple<double, double, double, double, std::int32_t, std::int16_t>;
 
-std::vector<Fields> fieldsOf(const std::vector<Molecule>& ms)
+// Per molecule: x, y, then magnitude and sign of vx, then of vy. Area 400 x
+// 300, mass 200 (radius 7), speed 1000.
+TEST(Ensemble, PlacesAndSpeedsEachMoleculeFromItsSixDraws)
 {
-    std::vector<Fields> out;
-    for (const Molecule& m : ms)
-        out.emplace_back(m.x, m.y, m.vx, m.vy, m.mass, m.radius);
-    return out;
-}
-
-// What startSmlM must build, from our own copy of the random source: per
-// molecule x, y, then magnitude and sign of vx, then of vy.
-std::vector<Fields> replay(UniformSource& source, int count, double speedm, std::int32_t mass,
-                           std::int16_t r, float W, float H)
-{
-    const auto component = [&](float magnitudeDraw, float signDraw) {
-        const auto e = static_cast<std::int16_t>(std::floor(2.0 * signDraw + 1));
-        const auto m = static_cast<std::int16_t>(std::floor(magnitudeDraw * speedm + 1));
-        return std::pow(-1.0, e) * m;
-    };
-    std::vector<Fields> out;
-    for (int i = 0; i < count; ++i) {
-        double x = (static_cast<double>(W) - r) * source.next();
-        double y = (static_cast<double>(H) - r) * source.next();
-        x += x - r < 0 ? r : 0;
-        y += y - r < 0 ? r : 0;
-        const float rA = source.next(), rB = source.next(), rC = source.next();
-        out.emplace_back(x, y, component(rA, rB), component(rC, source.next()), mass, r);
-    }
-    return out;
-}
-
-struct AreaCase {
-    const char* name;
-    float W, H;
-    std::int16_t count;
-    double speedm;
-    std::int32_t mass;
-    std::int16_t radius;
-};
-void PrintTo(const AreaCase& c, std::ostream* os) { *os << c.name; }
-
-const AreaCase kAreaCases[] = {
-    {"defaults", 668, 344, 50, 1000, 200, 7},
-    {"largest", 900, 600, 500, 30000, 100000, 178},
-    {"mass_5_speed_2_5", 600, 400, 200, 2.5, 5, 1},
-    {"mass_13", 600, 400, 3, 1000, 13, 2},
-    {"mass_201", 600, 400, 3, 1000, 201, 8},
-    {"mass_314", 600, 400, 3, 1000, 314, 10},
-    {"narrower_than_radius", 5, 3, 100, 1000, 200, 7},
-    {"empty_area", 0, 0, 100, 1000, 200, 7},
-};
-
-class EnsembleArea : public testing::TestWithParam<AreaCase> {};
-
-TEST_P(EnsembleArea, SixDrawsPerMoleculeThenAPictureWithoutImages)
-{
-    const AreaCase& c = GetParam();
-    fake::Ui ui;
-    ui.picture1.w = c.W;
-    ui.picture1.h = c.H;
-    ui.form.limtBool = true; // the first picture shows no images even so
+    Scripted source;
+    source.draws = {0.5f,       0.25f, 0.75f, 0.5f, 0.125f,            0.25f,
+                    0.0078125f, 0.0f,  0.0f,  0.5f, 1.0f - 0x1p-24f,   0.4999f};
+    fake::Ui ui(&source);
+    ui.picture1.w = 400;
+    ui.picture1.h = 300;
     ui.form.mColor = 65535;
-    ui.form.startSmlM(c.count, c.speedm, c.mass);
+    ui.form.startSmlM(2, 1000, 200);
 
-    EXPECT_EQ(ui.form.molCount, c.count);
-    UniformSource source;
-    EXPECT_EQ(fieldsOf(ui.form.mols),
-              replay(source, c.count, c.speedm, c.mass, c.radius, c.W, c.H));
-    std::vector<fake::Circle> discs;
-    for (const Molecule& m : ui.form.mols)
-        discs.push_back(
-            {float(std::floor(m.x)), float(std::floor(m.y)), float(m.radius), 65535, true, 65535});
+    ASSERT_EQ(ui.form.molCount, 2);
+    ASSERT_EQ(ui.form.mols.size(), 2u);
+    const auto fields = [](const Molecule& m) {
+        return Fields(m.x, m.y, m.vx, m.vy, m.mass, m.radius);
+    };
+    // 393 x 0.5, 293 x 0.25; 0.75 x 1000 + 1 floored, a sign draw of 0.5 is
+    // positive, one below it negative.
+    EXPECT_EQ(fields(ui.form.mols[0]), Fields(196.5, 73.25, 751, -126, 200, 7));
+    // A centre closer than the radius to the left or top edge is moved in by
+    // the radius; the magnitudes run from 1 to 1000.
+    EXPECT_EQ(fields(ui.form.mols[1]), Fields(7 + 393 * 0.0078125, 7, 1, -1000, 200, 7));
+    EXPECT_EQ(source.used, 12u);
     EXPECT_EQ(ui.picture1.clears, 1);
-    EXPECT_EQ(ui.picture1.circles, discs);
+    EXPECT_EQ(ui.picture1.circles, (std::vector<fake::Circle>{{196, 73, 7, 65535, true, 65535},
+                                                              {10, 7, 7, 65535, true, 65535}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Areas, EnsembleArea, testing::ValuesIn(kAreaCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(EnsembleSequence, SameAtEveryProgramStartGoesOnAtTheNextStart)
+// Every launch replays one sequence; the next Start goes on along it.
+TEST(Ensemble, SameAtEveryLaunchNewAtEveryStart)
 {
     fake::Ui first, second;
     first.form.startSmlM(50, 1000, 200);
     second.form.startSmlM(50, 1000, 200);
-    EXPECT_EQ(fieldsOf(first.form.mols), fieldsOf(second.form.mols));
-
-    first.form.startSmlM(50, 1000, 200);
-    UniformSource source;
-    replay(source, 50, 1000, 200, 7, 600, 400);
-    EXPECT_EQ(fieldsOf(first.form.mols), replay(source, 50, 1000, 200, 7, 600, 400));
+    const auto x = [](const fake::Ui& ui) { return ui.form.mols[49].x; };
+    EXPECT_EQ(x(first), x(second));
+    second.form.startSmlM(50, 1000, 200);
+    EXPECT_NE(x(first), x(second));
 }
+
+struct RadiusRow {
+    const char* name;
+    std::int32_t mass;
+    std::int16_t radius;
+};
+
+const RadiusRow kRadiusRows[] = {
+    {"m_5", 5, 1},     {"m_12", 12, 1},   {"m_13", 13, 2},      {"m_200", 200, 7},
+    {"m_201", 201, 8}, {"m_314", 314, 10}, {"m_100000", 100000, 178},
+};
+
+class Radius : public testing::TestWithParam<RadiusRow> {};
+
+TEST_P(Radius, IsTheWholePartOfTheRootOfMassOverPi)
+{
+    EXPECT_EQ(ensemble::radiusForMass(GetParam().mass), GetParam().radius);
+}
+
+NAMED_ROWS(Radius, kRadiusRows);
 
 } // namespace

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "tests/widgets/harness.h"
+#include "tests/support/harness.h"
 
 namespace {
 

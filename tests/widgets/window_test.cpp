@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "harness.h"
+#include "tests/support/harness.h"
 #include "ui/design.h"
 
 namespace {

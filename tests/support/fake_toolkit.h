@@ -1,6 +1,8 @@
 #pragma once
 
-// Recording fakes of the toolkit, and a form wired to them.
+// Recording fakes of the toolkit, and a form wired to them: shared by the
+// core tests, the equivalence and soak tests, the benchmarks and the fuzz
+// target.
 
 #include <string>
 #include <utility>
@@ -98,9 +100,14 @@ struct Ui {
     OptionButton option1;
     CommandButton command1;
     Timer timer1;
-    Form1 form{toolkit::Controls{window, screen, picture1, frame1, text1, text2, text3, option1,
-                                 command1, timer1}};
-    Ui() = default;
+    Form1 form;
+    // `source`, when given, supplies the random draws of every Start.
+    explicit Ui(UniformSource* source = nullptr)
+        : form(toolkit::Controls{window, screen, picture1, frame1, text1, text2, text3, option1,
+                                 command1, timer1},
+               source)
+    {
+    }
     Ui(const Ui&) = delete; // a copy's form would still drive the original's controls
 };
 

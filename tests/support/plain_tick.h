@@ -11,10 +11,10 @@
 namespace plain {
 
 // One tick of `form`, ending with the redraw like the program's. `timer1` is
-// the timer the form was built on; its interval is read at every use.
+// the timer the form was built on.
 void goMol(Form1& form, const toolkit::Timer& timer1);
 
-// The end of molecule i's pass in that tick: its edge rule, then its advance.
+// The end of molecule i's pass: its edge rule, then its advance.
 void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1);
 
 } // namespace plain
