@@ -47,8 +47,7 @@ TEST_P(Image, OnlyInWrapAroundMode)
     ui.picture1.w = row.W;
     ui.picture1.h = row.H;
     ui.form.mColor = 65535;
-    ui.form.mols = {{0, 0, row.x, row.y, 200, row.rad}};
-    ui.form.molCount = 1;
+    ui.setEnsemble({{0, 0, row.x, row.y, 200, row.rad}});
 
     ui.form.pictSmlM(true);
     EXPECT_EQ(ui.picture1.circles, row.wrapped);
@@ -64,8 +63,7 @@ TEST(Drawing, EveryMoleculeOfTheEnsembleInOrderNoneWhenEmpty)
 {
     fake::Ui ui;
     ui.form.mColor = 65535;
-    ui.form.mols = {{0, 0, 100, 100, 200, 5}, {0, 0, 200, 100, 200, 7}};
-    ui.form.molCount = 2;
+    ui.setEnsemble({{0, 0, 100, 100, 200, 5}, {0, 0, 200, 100, 200, 7}});
     ui.form.pictSmlM(true);
     EXPECT_EQ(ui.picture1.circles, (std::vector{disc(100, 100, 5), disc(200, 100, 7)}));
 

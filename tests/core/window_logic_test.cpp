@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-#include <vector>
 
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/named_rows.h"
@@ -27,20 +26,21 @@ TEST(FormLoad, StoresDefaultsFillsFieldsThenSizes)
               std::tuple(684, 382, 700));
 }
 
-// The outer size in pixels is W x H; the picture gets W - 16 by H - 38.
+// An outer size of 700 x 420 pixels gives a picture of W - 16 by H - 38.
 struct SizeRow {
     const char* name;
-    float outerW, outerH, tppX, tppY;
+    float tppX, tppY;
+    float outerW, outerH; // pixels
     bool minimized;
     float pictureW, pictureH, frameW;
 };
 
 const SizeRow kSizeRows[] = {
-    {"factor_15", 700 * 15, 420 * 15, 15, 15, false, 684, 382, 700},
-    {"factor_12", 700 * 12, 420 * 12, 12, 12, false, 684, 382, 700},
-    {"across_15_down_12", 700 * 15, 420 * 12, 15, 12, false, 684, 382, 700},
-    {"below_margins_clamped", 10 * 15, 20 * 15, 15, 15, false, 0, 0, 10},
-    {"minimised_changes_nothing", 700 * 15, 420 * 15, 15, 15, true, 600, 400, 665},
+    {"factor_15", 15, 15, 700, 420, false, 684, 382, 700},
+    {"factor_12", 12, 12, 700, 420, false, 684, 382, 700},
+    {"across_15_down_12", 15, 12, 700, 420, false, 684, 382, 700},
+    {"below_margins_clamped_at_0", 15, 15, 10, 20, false, 0, 0, 10},
+    {"minimised_changes_nothing", 15, 15, 700, 420, true, 600, 400, 665},
 };
 
 class Resize : public testing::TestWithParam<SizeRow> {};
@@ -49,16 +49,14 @@ TEST_P(Resize, PictureFillsTheWindowPanelSpansIt)
 {
     const SizeRow& row = GetParam();
     fake::Ui ui;
-    ui.window.outerWidth = row.outerW;
-    ui.window.outerHeight = row.outerH;
+    std::tie(ui.screen.tppX, ui.screen.tppY) = std::tuple(row.tppX, row.tppY);
+    ui.window.outerWidth = row.outerW * row.tppX;
+    ui.window.outerHeight = row.outerH * row.tppY;
     ui.window.minimized = row.minimized;
-    ui.screen.tppX = row.tppX;
-    ui.screen.tppY = row.tppY;
     ui.frame1.topValue = -21;
     ui.form.Form_Resize();
-    EXPECT_EQ(std::tuple(ui.picture1.w, ui.picture1.h, ui.frame1.widthValue),
-              std::tuple(row.pictureW, row.pictureH, row.frameW));
-    EXPECT_EQ(ui.frame1.topValue, -21); // sizing never moves the panel
+    EXPECT_EQ(std::tuple(ui.picture1.w, ui.picture1.h, ui.frame1.widthValue, ui.frame1.topValue),
+              std::tuple(row.pictureW, row.pictureH, row.frameW, -21));
 }
 
 NAMED_ROWS(Resize, kSizeRows);
@@ -73,19 +71,20 @@ struct RunRow {
     Run to;
     bool reads;        // fields and option read back
     std::size_t count; // molecules afterwards
-    const char* log;   // clears and panel steps, in order
+    int clears;
+    float top; // the panel, moving to hidden
 };
 
 const RunRow kRunRows[] = {
-    {"stopped_start", Run::Stopped, Event::Command1, Run::Running, true, 7, "cls "},
-    {"running_stop", Run::Running, Event::Command1, Run::Stopped, true, 50, "cls "},
-    {"paused_stop", Run::Paused, Event::Command1, Run::Stopped, true, 50, "cls "},
-    {"running_pause", Run::Running, Event::Command2, Run::Paused, false, 50, ""},
-    {"paused_resume", Run::Paused, Event::Command2, Run::Running, false, 50, ""},
-    {"stopped_pause_nothing", Run::Stopped, Event::Command2, Run::Stopped, false, 0, ""},
-    {"running_tick", Run::Running, Event::Tick, Run::Running, false, 50, "setTop cls "},
-    {"paused_tick_nothing", Run::Paused, Event::Tick, Run::Paused, false, 50, ""},
-    {"stopped_tick_nothing", Run::Stopped, Event::Tick, Run::Stopped, false, 0, ""},
+    {"stopped_start", Run::Stopped, Event::Command1, Run::Running, true, 7, 1, 0},
+    {"running_stop", Run::Running, Event::Command1, Run::Stopped, true, 50, 1, 0},
+    {"paused_stop", Run::Paused, Event::Command1, Run::Stopped, true, 50, 1, 0},
+    {"running_pause", Run::Running, Event::Command2, Run::Paused, false, 50, 0, 0},
+    {"paused_resume", Run::Paused, Event::Command2, Run::Running, false, 50, 0, 0},
+    {"stopped_pause_nothing", Run::Stopped, Event::Command2, Run::Stopped, false, 0, 0, 0},
+    {"running_tick", Run::Running, Event::Tick, Run::Running, false, 50, 1, -3},
+    {"paused_tick_nothing", Run::Paused, Event::Tick, Run::Paused, false, 50, 0, 0},
+    {"stopped_tick_nothing", Run::Stopped, Event::Tick, Run::Stopped, false, 0, 0, 0},
 };
 
 class RunControl : public testing::TestWithParam<RunRow> {};
@@ -105,42 +104,41 @@ TEST_P(RunControl, Transition)
     ui.option1.selected = false;
     f.vizPanel = false;
     const bool wrapBefore = f.limtBool;
-    fake::Log log;
-    ui.picture1.log = ui.frame1.log = &log;
+    const int clearsBefore = ui.picture1.clears;
     switch (row.event) {
     case Event::Command1: f.Command1_Click(); break;
     case Event::Command2: f.Command2_Click(); break;
     case Event::Tick: f.Timer1_Timer(); break;
     }
-    EXPECT_EQ(f.playBool, row.to != Run::Stopped);
-    EXPECT_EQ(f.pauseBool, row.to == Run::Paused);
-    EXPECT_EQ(ui.command1.caption, row.to == Run::Stopped ? "Старт" : "Стоп");
+    EXPECT_EQ(std::tuple(f.playBool, f.pauseBool, ui.command1.caption),
+              std::tuple(row.to != Run::Stopped, row.to == Run::Paused,
+                         row.to == Run::Stopped ? "Старт" : "Стоп"));
     EXPECT_EQ(ui.text3.value, row.reads ? " 7" : "7.4");
     EXPECT_EQ(f.limtBool, row.reads ? false : wrapBefore);
     EXPECT_EQ(f.mols.size(), row.count);
-    EXPECT_EQ(log, row.log);
+    EXPECT_EQ(ui.picture1.clears - clearsBefore, row.clears);
+    EXPECT_EQ(ui.frame1.topValue, row.top);
     // Stopped shows nothing; running or paused shows the last picture.
     EXPECT_EQ(ui.picture1.circles.empty(), row.to == Run::Stopped);
 }
 
 NAMED_ROWS(RunControl, kRunRows);
 
-// The top after each step, the last step finding the panel at rest.
+// The panel moves 3 pixels a step until it rests: shown at 0, hidden at the
+// first step past -41.
 struct SlideRow {
     const char* name;
-    float top;
-    bool target;
-    std::vector<float> path;
+    float from;
+    bool shown;
+    int steps;
+    float to;
 };
 
 const SlideRow kSlideRows[] = {
-    {"hide_from_0_in_14", 0, false,
-     {-3, -6, -9, -12, -15, -18, -21, -24, -27, -30, -33, -36, -39, -42, -42}},
-    {"show_from_42_in_14", -42, true,
-     {-39, -36, -33, -30, -27, -24, -21, -18, -15, -12, -9, -6, -3, 0, 0}},
-    {"show_from_21_in_7", -21, true, {-18, -15, -12, -9, -6, -3, 0, 0}},
-    {"rests_at_41", -41, false, {-41}},
-    {"whole_step_past_the_limit", -40, false, {-43, -43}},
+    {"hide_from_0_in_14", 0, false, 14, -42},   {"hidden_rests_at_42", -42, false, 1, -42},
+    {"show_from_42_in_14", -42, true, 14, 0},   {"shown_rests_at_0", 0, true, 1, 0},
+    {"show_from_21_in_7", -21, true, 7, 0},     {"rests_at_41", -41, false, 1, -41},
+    {"whole_step_past_limit", -40, false, 2, -43},
 };
 
 class Slide : public testing::TestWithParam<SlideRow> {};
@@ -148,40 +146,12 @@ class Slide : public testing::TestWithParam<SlideRow> {};
 TEST_P(Slide, ThreePixelsPerStepUntilItRests)
 {
     fake::Ui ui;
-    ui.frame1.topValue = GetParam().top;
-    std::vector<float> path;
-    for (std::size_t k = 0; k < GetParam().path.size(); ++k) {
-        ui.form.anPanel(GetParam().target);
-        path.push_back(ui.frame1.topValue);
-    }
-    EXPECT_EQ(path, GetParam().path);
+    ui.frame1.topValue = GetParam().from;
+    for (int k = 0; k < GetParam().steps; ++k)
+        ui.form.anPanel(GetParam().shown);
+    EXPECT_EQ(ui.frame1.topValue, GetParam().to);
 }
 
 NAMED_ROWS(Slide, kSlideRows);
-
-// The pointer calls the panel back within twice its height.
-struct BandRow {
-    const char* name;
-    float height, y;
-    bool shown;
-};
-
-const BandRow kBandRows[] = {{"h41_y82_shown", 41, 82, true},
-                             {"h41_y83_hidden", 41, 83, false},
-                             {"h51_y102_shown", 51, 102, true},
-                             {"h51_y103_hidden", 51, 103, false}};
-
-class PointerBand : public testing::TestWithParam<BandRow> {};
-
-TEST_P(PointerBand, SetsThePanelsTarget)
-{
-    fake::Ui ui;
-    ui.frame1.heightValue = GetParam().height;
-    ui.form.vizPanel = !GetParam().shown;
-    ui.form.Picture1_MouseMove(1, 0, 300, GetParam().y);
-    EXPECT_EQ(ui.form.vizPanel, GetParam().shown);
-}
-
-NAMED_ROWS(PointerBand, kBandRows);
 
 } // namespace

@@ -1,18 +1,16 @@
 // Ten thousand random events through the real window: clicks on both buttons
 // and both options, typing and pasting random and very long texts, pointer
 // moves, resizes down to the smallest size and back, minimise and restore,
-// and timer ticks. After every event the run state must be one of the three
-// that exist and the caption must name it; after every Start or Stop the
-// settings must be in range and the fields must read back as them.
+// and timer ticks. After every event the invariants hold and the caption
+// names the run state; after every Start or Stop the fields read back as the
+// settings.
 
 #include <QClipboard>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
-#include <algorithm>
 #include <random>
 
 #include "sim/text_rules.h"
@@ -44,10 +42,8 @@ void GuiStress::randomEventsKeepTheRunConsistent()
         return s;
     };
     QLineEdit* const fields[] = {c.text1, c.text2, c.text3};
-
-    constexpr int kEvents = 10'000;
-    int starts = 0, runningTicks = 0, longestText = 0, smallestArea = 1 << 30;
-    for (int e = 0; e < kEvents; ++e) {
+    int starts = 0;
+    for (int e = 0; e < 10'000; ++e) {
         QLineEdit* field = fields[integer(0, 2)];
         field->setFocus();
         if (integer(0, 1)) // what is typed or pasted then replaces what is there
@@ -62,7 +58,6 @@ void GuiStress::randomEventsKeepTheRunConsistent()
             QGuiApplication::clipboard()->setText(integer(0, 1) ? text(pasted, 5000)
                                                                 : QString(integer(300, 5000), '9'));
             QTest::keySequence(field, QKeySequence::Paste);
-            longestText = std::max(longestText, static_cast<int>(field->text().size()));
             break;
         case 5: QTest::keyClick(field, integer(0, 1) ? Qt::Key_Backspace : Qt::Key_Return); break;
         case 6:
@@ -80,12 +75,9 @@ void GuiStress::randomEventsKeepTheRunConsistent()
         default: harness::tick(*w, integer(1, 4));
         }
         QCoreApplication::processEvents();
-        smallestArea = std::min(smallestArea, c.picture1->width() * c.picture1->height());
-
         const std::string broken = invariants::violation(f, float(c.frame1->y()), {});
         QVERIFY2(broken.empty(), qPrintable(QString("event %1: %2").arg(e).arg(broken.c_str())));
         QCOMPARE(c.command1->text(), QString::fromUtf8(f.playBool ? "Стоп" : "Старт"));
-        runningTicks += kind > 9 && f.playBool && !f.pauseBool ? 1 : 0; // a tick changes neither
         if (kind == 0) {
             starts += f.playBool ? 1 : 0;
             // The fields show what the next press will read.
@@ -94,9 +86,7 @@ void GuiStress::randomEventsKeepTheRunConsistent()
             QCOMPARE(leadingNumber(c.text1->text().toStdString()), static_cast<double>(f.inMass));
         }
     }
-    QVERIFY(starts > 0 && runningTicks > 0);
-    qInfo("gui stress: %d events, %d Starts, %d tick events while running, longest text %d, "
-          "smallest area %d", kEvents, starts, runningTicks, longestText, smallestArea);
+    QVERIFY(starts > 0);
 }
 
 QTEST_MAIN(GuiStress)

@@ -1,21 +1,15 @@
 #pragma once
 
 // Recording fakes of the toolkit, and a form wired to them: shared by the
-// core tests, the equivalence and soak tests, the benchmarks and the fuzz
-// target.
+// core tests, the equivalence and soak tests and the fuzz target.
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "sim/state.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace fake {
-
-// Clears and panel moves, in order, for tests that care which came first;
-// off unless a test points the fakes at one.
-using Log = std::string;
 
 struct Window : toolkit::Window {
     bool scaledToPixels = false, minimized = false;
@@ -46,13 +40,12 @@ struct PictureBox : toolkit::PictureBox {
     int clears = 0;
     toolkit::Color fillColor = 0;
     std::vector<Circle> circles; // what is on the area since the last clear
-    Log* log = nullptr;
     void setScalePixels() override { scaledToPixels = true; }
     float width() const override { return w; }
     float height() const override { return h; }
     void setWidth(float v) override { w = v; }
     void setHeight(float v) override { h = v; }
-    void cls() override { ++clears; circles.clear(); if (log) *log += "cls "; }
+    void cls() override { ++clears, circles.clear(); }
     void setFillStyleSolid() override { fillSolid = true; }
     void setFillColor(toolkit::Color c) override { fillColor = c; }
     void circle(float x, float y, float r, toolkit::Color c) override
@@ -63,9 +56,8 @@ struct PictureBox : toolkit::PictureBox {
 
 struct Frame : toolkit::Frame {
     float topValue = 0, heightValue = 41, widthValue = 665;
-    Log* log = nullptr;
     float top() const override { return topValue; }
-    void setTop(float t) override { topValue = t; if (log) *log += "setTop "; }
+    void setTop(float t) override { topValue = t; }
     float height() const override { return heightValue; }
     void setWidth(float w) override { widthValue = w; }
 };
@@ -103,24 +95,18 @@ struct Ui {
     Form1 form;
     // `source`, when given, supplies the random draws of every Start.
     explicit Ui(UniformSource* source = nullptr)
-        : form(toolkit::Controls{window, screen, picture1, frame1, text1, text2, text3, option1,
-                                 command1, timer1},
+        : form({window, screen, picture1, frame1, text1, text2, text3, option1, command1, timer1},
                source)
     {
     }
     Ui(const Ui&) = delete; // a copy's form would still drive the original's controls
+
+    // Puts `ms` into the form as its ensemble.
+    void setEnsemble(std::vector<Molecule> ms)
+    {
+        form.molCount = static_cast<std::int16_t>(ms.size());
+        form.mols = std::move(ms);
+    }
 };
-
-inline Molecule molecule(double x, double y, double vx, double vy, std::int16_t radius)
-{
-    return {vx, vy, x, y, 200, radius};
-}
-
-// Puts `ms` into the form as its ensemble.
-inline void setEnsemble(Form1& form, std::vector<Molecule> ms)
-{
-    form.molCount = static_cast<std::int16_t>(ms.size());
-    form.mols = std::move(ms);
-}
 
 } // namespace fake
