@@ -62,11 +62,7 @@ TEST(Ensemble, SameAtEveryLaunchNewAtEveryStart)
     EXPECT_NE(x(first), x(second));
 }
 
-struct RadiusRow {
-    const char* name;
-    std::int32_t mass;
-    std::int16_t radius;
-};
+struct RadiusRow { const char* name; std::int32_t mass; std::int16_t radius; };
 
 const RadiusRow kRadiusRows[] = {
     {"m_5", 5, 1},     {"m_12", 12, 1},   {"m_13", 13, 2},      {"m_200", 200, 7},

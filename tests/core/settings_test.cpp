@@ -62,7 +62,7 @@ TEST_P(ReParTest, ClampsAndWritesBack)
         const double values[] = {double(ui.form.kolMol), ui.form.speedm, double(ui.form.inMass)};
         EXPECT_EQ(values[row.field], row.value) << "press " << press;
         for (int k : {N, v, m})
-            EXPECT_EQ(boxes[k]->value, k == row.field ? row.shown : defaults[k]) << "press " << press;
+            EXPECT_EQ(boxes[k]->value, k == row.field ? row.shown : defaults[k]) << press;
     }
 }
 

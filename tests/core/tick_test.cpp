@@ -24,12 +24,7 @@ void expectNear(const State& got, const State& want)
 
 // Radius `r` each, i at (xi, yi) and j at the origin, velocities (30, -40)
 // and (-50, 60).
-struct PairRow {
-    const char* name;
-    std::int16_t r;
-    double xi, yi;
-    State i, j;
-};
+struct PairRow { const char* name; std::int16_t r; double xi, yi; State i, j; };
 
 const PairRow kPairRows[] = {
     // S = 16, d = 10: P = 9, and j moves away from i's new place, by 17.1.

@@ -1,5 +1,5 @@
-// The window's logic without a real window: load, sizing, the run control
-// state machine and the sliding panel.
+// The window's logic without a real window: sizing, the run control state
+// machine and the sliding panel. Loading shows in the widget test.
 
 #include <gtest/gtest.h>
 
@@ -10,27 +10,10 @@
 
 namespace {
 
-TEST(FormLoad, StoresDefaultsFillsFieldsThenSizes)
-{
-    fake::Ui ui;
-    Form1& f = ui.form;
-    f.playBool = f.pauseBool = true;
-    f.Form_Load();
-    EXPECT_EQ(std::tuple(f.mColor, f.playBool, f.pauseBool, f.vizPanel),
-              std::tuple(65535, false, false, true));
-    EXPECT_EQ(std::tuple(f.speedm, f.kolMol, f.inMass), std::tuple(1000.0, 50, 200));
-    EXPECT_EQ(std::tuple(ui.text1.value, ui.text2.value, ui.text3.value),
-              std::tuple(" 200", " 1000", " 50"));
-    EXPECT_TRUE(ui.window.scaledToPixels && ui.picture1.scaledToPixels);
-    EXPECT_EQ(std::tuple(ui.picture1.w, ui.picture1.h, ui.frame1.widthValue),
-              std::tuple(684, 382, 700));
-}
-
 // An outer size of 700 x 420 pixels gives a picture of W - 16 by H - 38.
 struct SizeRow {
     const char* name;
-    float tppX, tppY;
-    float outerW, outerH; // pixels
+    float tppX, tppY, outerW, outerH; // the outer size in pixels
     bool minimized;
     float pictureW, pictureH, frameW;
 };
@@ -64,15 +47,18 @@ NAMED_ROWS(Resize, kSizeRows);
 enum class Run { Stopped, Running, Paused };
 enum class Event { Command1, Command2, Tick };
 
+// Whether the fields and option are read back, how many molecules there are
+// afterwards, how many clears the event makes, the panel's top (its target
+// being hidden).
 struct RunRow {
     const char* name;
     Run from;
     Event event;
     Run to;
-    bool reads;        // fields and option read back
-    std::size_t count; // molecules afterwards
+    bool reads;
+    std::size_t count;
     int clears;
-    float top; // the panel, moving to hidden
+    float top;
 };
 
 const RunRow kRunRows[] = {
@@ -126,13 +112,7 @@ NAMED_ROWS(RunControl, kRunRows);
 
 // The panel moves 3 pixels a step until it rests: shown at 0, hidden at the
 // first step past -41.
-struct SlideRow {
-    const char* name;
-    float from;
-    bool shown;
-    int steps;
-    float to;
-};
+struct SlideRow { const char* name; float from; bool shown; int steps; float to; };
 
 const SlideRow kSlideRows[] = {
     {"hide_from_0_in_14", 0, false, 14, -42},   {"hidden_rests_at_42", -42, false, 1, -42},

@@ -9,7 +9,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <tuple>
 #include <vector>
 
@@ -89,7 +88,14 @@ TEST(PassEdges, PartnersAHairFromContactAfterAPush)
 // Ensembles as Start makes them: 668 x 344 is the drawing area at the
 // window's design size, 1904 x 1042 a full screen. Fewer ticks where many
 // molecules make each one slow.
-struct Row { const char* name; std::int16_t molecules; std::int32_t mass; bool wrap; float w, h; int ticks; };
+struct Row {
+    const char* name;
+    std::int16_t molecules;
+    std::int32_t mass;
+    bool wrap;
+    float w, h;
+    int ticks;
+};
 
 const Row kRows[] = {
     {"Two_r178_wrap_tiny", 2, params::kMaxMass, true, 10, 10, 500},
@@ -111,24 +117,5 @@ TEST_P(TickEquivalence, EveryTickMatchesThePlainTickBitForBit)
 }
 
 NAMED_ROWS(TickEquivalence, kRows);
-
-// Mixed radii and more molecules than the settings allow take the tick's
-// other road; every seventh centre on the one before it (the push's way out
-// of d = 0), every eleventh far outside the area.
-TEST(HandBuiltTickEquivalence, MixedRadiiAndMoreThanTheSettingsAllow)
-{
-    std::mt19937 rng(7);
-    const auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution(lo, hi)(rng); };
-    constexpr std::int16_t kRadii[] = {1, 2, 7, 8, 40, 178};
-    std::vector<Molecule> ms;
-    for (std::size_t k = 0; k < 600; ++k) {
-        ms.push_back({std::round(uniform(-3000, 3000)), std::round(uniform(-3000, 3000)),
-                      k % 11 ? uniform(0, 1904) : -uniform(0, 5000), uniform(0, 1042), 200,
-                      kRadii[rng() % std::size(kRadii)]});
-        if (k % 7 == 6)
-            std::tie(ms[k].x, ms[k].y) = std::tuple(ms[k - 1].x, ms[k - 1].y);
-    }
-    expectSameTick(ms, false, 1904, 1042, 5);
-}
 
 } // namespace

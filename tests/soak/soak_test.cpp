@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <tuple>
 #include <random>
 
 #include "sim/params.h"
@@ -31,9 +30,16 @@ double pick(double lo, double hi)
 
 void newArea(fake::PictureBox& p)
 {
-    const int k = integer(0, 3); // empty, tiny, fractional as the layout makes, largest
-    p.w = static_cast<float>(k == 0 ? 0 : k == 1 ? integer(1, 40) : k == 2 ? uniform(0, 4000) : 4000);
-    p.h = static_cast<float>(k == 0 ? 0 : k == 1 ? integer(1, 40) : k == 2 ? uniform(0, 3000) : 3000);
+    // Empty, tiny, fractional as the layout makes, the largest.
+    const int k = integer(0, 3);
+    const auto side = [&](double largest) {
+        return static_cast<float>(k == 0   ? 0
+                                  : k == 1 ? integer(1, 40)
+                                  : k == 2 ? uniform(0, largest)
+                                           : largest);
+    };
+    p.w = side(4000);
+    p.h = side(3000);
 }
 
 TEST(Soak, InvariantsHoldOverRandomRuns)
@@ -69,29 +75,6 @@ TEST(Soak, InvariantsHoldOverRandomRuns)
         }
         f.Command1_Click(); // Stop
     }
-}
-
-// Walls keep a gas in its box, a dense one too: a push may leave a molecule
-// outside for a while, but never throws it far. Over ticks 29,000 to 30,000
-// of 500 molecules of radius 7 in the area at the window's design size.
-TEST(Soak, WallsKeepADenseGasNearItsBox)
-{
-    constexpr float W = 668, H = 344;
-    fake::Ui ui;
-    std::tie(ui.picture1.w, ui.picture1.h) = std::tuple(W, H);
-    ui.form.startSmlM(500, params::kDefaultSpeed, params::kDefaultMass);
-    int outside = 0; // centre-ticks
-    double farthest = 0;
-    for (int tick = 1; tick <= 30000; ++tick) {
-        ui.form.goMol();
-        for (const Molecule& m : ui.form.mols) {
-            const double beyond = std::max({-m.x, m.x - W, -m.y, m.y - H});
-            outside += tick >= 29000 && beyond > 0;
-            farthest = std::max(farthest, tick >= 29000 ? beyond : 0);
-        }
-    }
-    EXPECT_LE(outside / 1001.0, 50);
-    EXPECT_LE(farthest, 100);
 }
 
 } // namespace

@@ -43,7 +43,8 @@ void pairStep(Molecule& a, Molecule& b)
     const bool line = d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d);
     const double ux = line ? dx / d : 1;
     const double uy = line ? dy / d : 0;
-    std::tie(a.x, a.y, b.x, b.y) = std::tuple(a.x + ux * P, a.y + uy * P, b.x - ux * P, b.y - uy * P);
+    std::tie(a.x, a.y, b.x, b.y) =
+        std::tuple(a.x + ux * P, a.y + uy * P, b.x - ux * P, b.y - uy * P);
 }
 
 } // namespace
