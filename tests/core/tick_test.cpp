@@ -61,6 +61,7 @@ struct MoveRow {
     float W;
     int ticks;
     std::vector<State> before, after;
+    std::int16_t lastRadius = 8; // of the last molecule
 };
 
 const MoveRow kMoveRows[] = {
@@ -85,6 +86,9 @@ const MoveRow kMoveRows[] = {
     // 0 made its step with 1's velocity in between.
     {"swap_and_swap_back", false, 600, 1, {{100, 200, 10, 20}, {115, 200, -30, 40}},
      {{99.7, 200.4, 10, 20}, {114.7, 200.4, -30, 40}}},
+    // Radii 8 and 7, which no Start makes, take every pair in turn.
+    {"mixed_radii_exchange", false, 600, 1, {{100, 200, 10, 20}, {114, 200, -30, 40}},
+     {{99.7, 200.4, 10, 20}, {113.7, 200.4, -30, 40}}, 7},
     // 16.5 apart: nothing in 0's pass; 0 then moves 1 pixel, and 1's pass
     // finds it 15.5 away.
     {"d_16_5_then_15_5", false, 600, 1, {{100, 200, 100, 0}, {116.5, 200, 0, 0}},
@@ -101,6 +105,7 @@ TEST_P(Move, BoundsThenAdvancesEachMoleculeInTurn)
     ui.form.limtBool = row.wrap;
     for (const auto& [x, y, vx, vy] : row.before)
         ui.form.mols.push_back({vx, vy, x, y, 200, 8});
+    ui.form.mols.back().radius = row.lastRadius;
     ui.form.molCount = static_cast<std::int16_t>(row.before.size());
     for (int t = 0; t < row.ticks; ++t)
         ui.form.goMol();
