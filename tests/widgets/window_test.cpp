@@ -119,6 +119,8 @@ private slots:
         QCOMPARE(widget->width(), twips.width() ? px(twips.width()) : widget->width());
         QCOMPARE(widget->height(), twips.height() ? px(twips.height()) : widget->height());
         QCOMPARE(widget->property("text").toString(), text);
+        // Captions in the panel's small font fit their boxes.
+        QVERIFY(widget->fontMetrics().horizontalAdvance(text) < widget->width());
         QCOMPARE(widget->property("checked").toBool(), widget->objectName() == "Option1");
     }
 
