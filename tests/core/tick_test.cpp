@@ -35,7 +35,10 @@ const PairRow kPairRows[] = {
     // The squared distance is below S² = 324, its root rounds to 18.
     {"apart_d_rounds_to_S", 9, 0x1.1ffffffffffe3p+4, 0x1p-19,
      {0x1.1ffffffffffe3p+4, 0x1p-19, 30, -40}, {0, 0, -50, 60}},
-    // A far throw beyond 2S: both move P = 21 apart along the line instead.
+    // j is thrown at most 2S = 32: at d = 8 (P = 12) it lands 30 away; at
+    // d = 7 (P = 13.5) and closer both move P apart along the line instead.
+    {"push_d_8_throw_30", 8, -8, 0, {-20, 0, 30, -40}, {30, 0, -50, 60}},
+    {"even_push_d_7", 8, -7, 0, {-20.5, 0, 30, -40}, {13.5, 0, -50, 60}},
     {"even_push_d_2", 8, -2, 0, {-23, 0, 30, -40}, {21, 0, -50, 60}},
     {"coincident_pushed_along_x", 8, 0, 0, {24, 0, 30, -40}, {-24, 0, -50, 60}},
 };
