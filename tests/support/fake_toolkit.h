@@ -12,9 +12,9 @@
 namespace fake {
 
 struct Window : toolkit::Window {
-    bool scaledToPixels = false, minimized = false;
+    bool minimized = false;
     float outerWidth = 700 * 15.0f, outerHeight = 420 * 15.0f;
-    void setScalePixels() override { scaledToPixels = true; }
+    void setScalePixels() override {}
     bool isMinimized() const override { return minimized; }
     float outerWidthTwips() const override { return outerWidth; }
     float outerHeightTwips() const override { return outerHeight; }
@@ -35,12 +35,12 @@ struct Circle {
 };
 
 struct PictureBox : toolkit::PictureBox {
-    bool scaledToPixels = false, fillSolid = false;
+    bool fillSolid = false;
     float w = 600, h = 400;
     int clears = 0;
     toolkit::Color fillColor = 0;
     std::vector<Circle> circles; // what is on the area since the last clear
-    void setScalePixels() override { scaledToPixels = true; }
+    void setScalePixels() override {}
     float width() const override { return w; }
     float height() const override { return h; }
     void setWidth(float v) override { w = v; }
