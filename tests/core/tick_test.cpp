@@ -29,6 +29,7 @@ struct PairRow { const char* name; std::int16_t r; double xi, yi; State i, j; };
 const PairRow kPairRows[] = {
     // S = 16, d = 10: P = 9, and j moves away from i's new place, by 17.1.
     {"push_d_10", 8, -10, 0, {-19, 0, 30, -40}, {17.1, 0, -50, 60}},
+    {"push_d_10_slanted", 8, -6, -8, {-11.4, -15.2, 30, -40}, {10.26, 13.68, -50, 60}},
     {"exchange_d_15", 8, 15, 0, {15, 0, -50, 60}, {0, 0, 30, -40}},
     {"apart_d_S", 8, 16, 0, {16, 0, 30, -40}, {0, 0, -50, 60}},
     {"exchange_d_S_minus_1_6", 8, 16 - 1.6, 0, {16 - 1.6, 0, -50, 60}, {0, 0, 30, -40}},
