@@ -23,12 +23,8 @@ constexpr float kCoordinateLimit = 1 << 25;
 // frame's last call, when the frame's changes are all known.
 const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-// Changes are shown in squares of this many pixels a side: few rectangles
-// for Qt to merge, paint and send, at the price of some pixels around each
-// disc that did not change.
-constexpr int kTileSize = 16;
-// Past this fraction of the area (1 / n) the pieces save little, and one
-// rectangle for the whole area keeps Qt's work simple.
+// Past this fraction of the area (1 / n) the changed tiles save little, and
+// one rectangle for the whole area keeps Qt's work simple.
 constexpr std::int64_t kPiecesBelowOneIn = 3;
 
 int wholePixel(float v)
@@ -38,7 +34,7 @@ int wholePixel(float v)
 
 } // namespace
 
-DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), tiles_(kTileSize)
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
 {
     // Pointer moves must arrive with no button held, as they do on the
     // platform the window's logic was written for.
@@ -105,23 +101,21 @@ bool DrawingArea::event(QEvent* event)
 void DrawingArea::updateChanged()
 {
     // Most of a paint's cost is Qt's copying and sending of the pixels, so
-    // a frame that moved a few small discs is shown only around them.
+    // a frame is shown only where its pixels changed.
     fitCanvas();
-    const bool everywhere = raster_.changedEverywhere();
-    const std::vector<raster::Canvas::Box>& changed = raster_.changed();
-    if (everywhere) {
+    settle();
+    if (raster_.changedEverywhere()) {
         update();
-    } else if (!changed.empty()) {
+    } else {
         const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
-        const std::int64_t covered =
-            tiles_.cover(changed, canvas_.width(), canvas_.height(), changedRects_);
+        const std::int64_t covered = raster_.changedTiles(changedRects_);
         if (covered * kPiecesBelowOneIn > area) {
             update();
-        } else {
+        } else if (covered > 0) {
             regionRects_.clear();
             for (const raster::Canvas::Box& b : changedRects_)
                 regionRects_.push_back(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)));
-            // The cover is already a banded region; Qt takes it as it is.
+            // The tiles are already a banded region; Qt takes it as it is.
             QRegion region;
             region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
             update(region);

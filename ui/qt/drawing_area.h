@@ -64,14 +64,14 @@ private:
     // One paint per frame, however many circles the frame has, asked for
     // once the frame's calls are over.
     void scheduleUpdate();
-    // Asks Qt to paint what changed since the last time.
+    // Draws what is pending and asks Qt to paint where it changed the
+    // pixels.
     void updateChanged();
 
     QColor background_;
     mutable QImage canvas_;
     mutable raster::Canvas raster_;
     bool updateScheduled_ = false;
-    raster::TileCover tiles_;
     std::vector<raster::Canvas::Box> changedRects_;
     std::vector<QRect> regionRects_;
     std::function<void()> clearObserver_;
