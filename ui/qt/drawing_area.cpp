@@ -73,8 +73,11 @@ void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outli
     // A circle with no place or no size is not drawn at all.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
         return;
-    raster_.circle(surface(), wholePixel(x), wholePixel(y),
-                   wholePixel(std::min(std::fabs(radius), float{raster::kMaxRadius})),
+    // Drawn on the screen's own pixels, so that a scaled screen shows a
+    // disc as sharp as its text.
+    const auto ratio = static_cast<float>(ratio_);
+    raster_.circle(surface(), wholePixel(x * ratio), wholePixel(y * ratio),
+                   wholePixel(std::min(std::fabs(radius) * ratio, float{raster::kMaxRadius})),
                    outline.rgb(), filled, fill.rgb());
     scheduleUpdate();
 }
@@ -104,7 +107,11 @@ void DrawingArea::updateChanged()
     // a frame is shown only where its pixels changed.
     fitCanvas();
     settle();
-    if (raster_.changedEverywhere()) {
+    const qreal ratio = ratio_;
+    // Tiles of device pixels fall on whole logical pixels only at a whole
+    // ratio; at 1.25 or 1.5 the whole area is shown.
+    const bool wholeRatio = ratio == std::floor(ratio);
+    if (raster_.changedEverywhere() || !wholeRatio) {
         update();
     } else {
         const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
@@ -112,9 +119,11 @@ void DrawingArea::updateChanged()
         if (covered * kPiecesBelowOneIn > area) {
             update();
         } else if (covered > 0) {
+            const int r = static_cast<int>(ratio);
             regionRects_.clear();
             for (const raster::Canvas::Box& b : changedRects_)
-                regionRects_.push_back(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)));
+                regionRects_.push_back(QRect(QPoint(b.left / r, b.top / r),
+                                             QPoint((b.right + 1) / r - 1, (b.bottom + 1) / r - 1)));
             // The tiles are already a banded region; Qt takes it as it is.
             QRegion region;
             region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
@@ -129,10 +138,16 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     fitCanvas();
     settle();
     QPainter p(this);
+    // In device pixels, so the canvas is copied as it is at any ratio.
+    const qreal ratio = ratio_;
+    p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
     // Each rectangle on its own: one image drawn over a region of many
     // pieces takes the painter's slow clipped path.
-    for (const QRect& r : event->region())
-        p.drawImage(r.topLeft(), canvas_, r);
+    for (const QRect& r : event->region()) {
+        const QRect device =
+            QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
+        p.drawImage(device.topLeft(), canvas_, device);
+    }
 }
 
 raster::Surface DrawingArea::surface() const
@@ -151,17 +166,20 @@ void DrawingArea::settle() const
 
 void DrawingArea::fitCanvas() const
 {
-    if (canvas_.size() == size())
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = QRectF(QPointF(), QSizeF(size()) * ratio).toAlignedRect().size();
+    if (canvas_.size() == pixels && ratio_ == ratio)
         return;
     // What was drawn before the resize lands on the canvas it was drawn for.
     settle();
-    QImage fitted(size(), QImage::Format_RGB32);
+    QImage fitted(pixels, QImage::Format_RGB32);
     fitted.fill(background_);
     if (!fitted.isNull() && !canvas_.isNull()) {
         QPainter p(&fitted);
         p.drawImage(0, 0, canvas_);
     }
     canvas_ = std::move(fitted);
+    ratio_ = ratio;
     raster_.forget();
 }
 

@@ -37,7 +37,9 @@ public:
     void drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
                     const QColor& fill);
 
-    // What is drawn, one pixel per pixel of the widget.
+    // What is drawn, one pixel per device pixel of the widget: a circle's
+    // centre and radius are in the widget's logical pixels, and drawn at
+    // the screen's device pixel ratio.
     const QImage& canvas() const;
 
     // Called at the start of every clear: a redraw of the scene begins there.
@@ -69,7 +71,8 @@ private:
     void updateChanged();
 
     QColor background_;
-    mutable QImage canvas_;
+    mutable QImage canvas_;  // of device pixels, `ratio_` to a pixel of the widget
+    mutable qreal ratio_ = 1;
     mutable raster::Canvas raster_;
     bool updateScheduled_ = false;
     std::vector<raster::Canvas::Box> changedRects_;
