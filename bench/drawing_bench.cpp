@@ -24,7 +24,7 @@
 #include "reference.h"
 #include "run_registered.h"
 #include "scene_frames.h"
-#include "ui/toolkit/raster.h"
+#include "ui/raster/raster.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "ui/qt/drawing_area.h"
-#include "ui/toolkit/raster.h"
+#include "ui/raster/raster.h"
 
 class DevicePixels : public QObject {
     Q_OBJECT

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ui/toolkit/raster.h"
+#include "ui/raster/raster.h"
 
 namespace reference {
 

@@ -57,8 +57,6 @@ const QImage& DrawingArea::canvas() const
 
 void DrawingArea::clear()
 {
-    if (clearObserver_)
-        clearObserver_();
     fitCanvas();
     raster_.clear(background_.rgb());
     scheduleUpdate();

@@ -3,13 +3,12 @@
 // The widget behind `Picture1`: a canvas that keeps what was drawn on it, so
 // a circle shows as soon as it is drawn and survives being covered.
 //
-// The pixels are drawn by ui/toolkit/raster straight into the image that the
+// The pixels are drawn by ui/raster straight into the image that the
 // widget paints from. Drawing is collected until the pixels are needed (the
 // next paint, or a read of `canvas()`), which lets a frame of equal discs be
 // drawn as one union; what shows is the same as drawing each call at once.
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include <QColor>
@@ -17,7 +16,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "ui/toolkit/raster.h"
+#include "ui/raster/raster.h"
 
 class DrawingArea : public QWidget {
     Q_OBJECT
@@ -41,9 +40,6 @@ public:
     // centre and radius are in the widget's logical pixels, and drawn at
     // the screen's device pixel ratio.
     const QImage& canvas() const;
-
-    // Called at the start of every clear: a redraw of the scene begins there.
-    void setClearObserver(std::function<void()> observer) { clearObserver_ = std::move(observer); }
 
 signals:
     // The pointer moved over the area: button and shift states as bit sets
@@ -77,5 +73,4 @@ private:
     bool updateScheduled_ = false;
     std::vector<raster::Canvas::Box> changedRects_;
     std::vector<QRect> regionRects_;
-    std::function<void()> clearObserver_;
 };

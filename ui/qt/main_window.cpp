@@ -1,7 +1,6 @@
 #include "ui/qt/main_window.h"
 
 #include <cmath>
-#include <string>
 #include <string_view>
 
 #include <QEvent>
@@ -146,11 +145,7 @@ MainWindow::MainWindow(QWidget* parent)
     resize(toPixels(design::kClientWidthTwips, qt_toolkit::twipsPerPixelX(*this)),
            toPixels(design::kClientHeightTwips, qt_toolkit::twipsPerPixelY(*this)));
 
-    tickStats_ = TickStats::fromEnvironment();
-    if (tickStats_)
-        w_.picture1->setClearObserver([this] { tickStats_->drawingBegins(); });
-
-    connect(w_.command1, &QPushButton::clicked, this, [this] { onCommand1(); });
+    connect(w_.command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
     connect(w_.command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
     connect(w_.timer1, &QTimer::timeout, this, [this] { onTimer(); });
     connect(w_.picture1, &DrawingArea::pointerMoved, this,
@@ -168,40 +163,7 @@ void MainWindow::onTimer()
     // Whatever ran since the last tick (Qt's painting, the X libraries) may
     // have left the wide vector registers dirty; see vector_state.h.
     vector_state::clearUpperHalves();
-    const bool measured = tickStats_ && runningUnpaused();
-    if (measured)
-        tickStats_->tickBegins();
     form_.Timer1_Timer();
-    if (measured)
-        tickStats_->tickEnds();
-}
-
-void MainWindow::onCommand1()
-{
-    form_.Command1_Click();
-    if (!tickStats_)
-        return;
-    if (form_.playBool)
-        tickStats_->runStarted("N " + std::to_string(form_.kolMol) + ", m " +
-                               std::to_string(form_.inMass) + ", v " +
-                               std::to_string(static_cast<long long>(form_.speedm)) + ", area " +
-                               std::to_string(w_.picture1->width()) + "x" +
-                               std::to_string(w_.picture1->height()) +
-                               (form_.limtBool ? ", wrap-around" : ", walls"));
-    else
-        tickStats_->runStopped();
-}
-
-bool MainWindow::event(QEvent* event)
-{
-    // The window's paint and its flush to the screen happen in one update
-    // request to the top-level window.
-    if (!tickStats_ || event->type() != QEvent::UpdateRequest || !runningUnpaused())
-        return QWidget::event(event);
-    tickStats_->paintBegins();
-    const bool handled = QWidget::event(event);
-    tickStats_->paintEnds();
-    return handled;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

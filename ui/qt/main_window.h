@@ -4,13 +4,10 @@
 // design, stands the toolkit adapters in front of them and routes every
 // platform event to the handler of `Form1` that owns it.
 
-#include <memory>
-
 #include <QWidget>
 
 #include "sim/state.h"
 #include "ui/qt/qt_toolkit.h"
-#include "ui/qt/tick_stats.h"
 
 class DrawingArea;
 class QFrame;
@@ -49,7 +46,6 @@ public:
     const Controls& controls() const { return w_; }
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -57,8 +53,6 @@ protected:
 private:
     static Controls buildControls(QWidget& form);
     void onTimer();
-    void onCommand1();
-    bool runningUnpaused() const { return form_.playBool && !form_.pauseBool; }
 
     // Declaration order is construction order: widgets, then the adapters
     // that refer to them, then the form that refers to the adapters.
@@ -74,6 +68,4 @@ private:
     qt_toolkit::CommandButton command1_;
     qt_toolkit::Timer timer1_;
     Form1 form_;
-    // Only when the environment asks for it (see tick_stats.h).
-    std::unique_ptr<TickStats> tickStats_;
 };

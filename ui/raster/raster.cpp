@@ -1,4 +1,4 @@
-#include "ui/toolkit/raster.h"
+#include "ui/raster/raster.h"
 
 #include <algorithm>
 #include <bit>
