@@ -24,8 +24,11 @@ constexpr float kCoordinateLimit = 1 << 25;
 const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // Past this fraction of the area (1 / n) the changed tiles save little, and
-// one rectangle for the whole area keeps Qt's work simple.
+// one rectangle for the whole area keeps Qt's work simple. Each rectangle
+// counts as this many pixels more: Qt paints and sends it on its own, and
+// 500 small discs at 1080p repaint quicker whole than in 700 pieces.
 constexpr std::int64_t kPiecesBelowOneIn = 3;
+constexpr std::int64_t kPixelsPerRect = 1024;
 
 int wholePixel(float v)
 {
@@ -65,7 +68,10 @@ void DrawingArea::clear()
 void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
                              const QColor& fill)
 {
-    fitCanvas();
+    // The ratio is looked up once a frame, at the clear: it costs more than
+    // a small disc.
+    if (size() != fittedSize_)
+        fitCanvas();
     if (canvas_.isNull()) // an area of no pixels shows nothing
         return;
     // A circle with no place or no size is not drawn at all.
@@ -114,7 +120,8 @@ void DrawingArea::updateChanged()
     } else {
         const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
         const std::int64_t covered = raster_.changedTiles(changedRects_);
-        if (covered * kPiecesBelowOneIn > area) {
+        const auto pieces = static_cast<std::int64_t>(changedRects_.size());
+        if ((covered + pieces * kPixelsPerRect) * kPiecesBelowOneIn > area) {
             update();
         } else if (covered > 0) {
             const int r = static_cast<int>(ratio);
@@ -165,9 +172,9 @@ void DrawingArea::settle() const
 void DrawingArea::fitCanvas() const
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = QRectF(QPointF(), QSizeF(size()) * ratio).toAlignedRect().size();
-    if (canvas_.size() == pixels && ratio_ == ratio)
+    if (size() == fittedSize_ && ratio == ratio_)
         return;
+    const QSize pixels = QRectF(QPointF(), QSizeF(size()) * ratio).toAlignedRect().size();
     // What was drawn before the resize lands on the canvas it was drawn for.
     settle();
     QImage fitted(pixels, QImage::Format_RGB32);
@@ -178,6 +185,7 @@ void DrawingArea::fitCanvas() const
     }
     canvas_ = std::move(fitted);
     ratio_ = ratio;
+    fittedSize_ = size();
     raster_.forget();
 }
 

@@ -69,6 +69,7 @@ private:
     QColor background_;
     mutable QImage canvas_;  // of device pixels, `ratio_` to a pixel of the widget
     mutable qreal ratio_ = 1;
+    mutable QSize fittedSize_{-1, -1}; // the widget's size the canvas was made for
     mutable raster::Canvas raster_;
     bool updateScheduled_ = false;
     std::vector<raster::Canvas::Box> changedRects_;

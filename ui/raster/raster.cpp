@@ -1,6 +1,7 @@
 #include "ui/raster/raster.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +13,15 @@ namespace {
 constexpr int kWordBits = 64;
 constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
+// For each byte of bits, its eight pixels as masks: all ones where a bit is set.
+constexpr int kByteBits = 8;
+constexpr auto kByteMasks = [] {
+    std::array<std::array<Pixel, kByteBits>, 256> masks{};
+    for (std::size_t v = 0; v < masks.size(); ++v)
+        for (std::size_t j = 0; j < kByteBits; ++j)
+            masks[v][j] = (v >> j) & 1 ? ~Pixel{0} : Pixel{0};
+    return masks;
+}();
 // Discs drawn into a row's bits between two looks at whether it is covered.
 constexpr int kCoverageCheckEvery = 16;
 // The largest h with h * h <= n, for n >= 0. The square root in double
@@ -238,6 +248,7 @@ void Canvas::flush(const Surface& s)
         const auto rows = static_cast<std::size_t>(std::max(s.height, 0));
         rowWords_ = static_cast<std::size_t>(std::max(s.width, 0) / kWordBits) + 1;
         shown_.assign(rowWords_ * rows, 0);
+        shownWords_.assign(rows, WordSpan{});
         const int tileColumns = (std::max(s.width, 0) + kTileSize - 1) / kTileSize;
         tileWords_ = static_cast<std::size_t>(tileColumns / kWordBits) + 1;
         tiles_.assign(tileWords_ * ((rows + kTileSize - 1) / kTileSize), 0);
@@ -336,20 +347,43 @@ void Canvas::drawUnion(const Surface& s, bool diff)
             }
         }
 
+        // The words of the row that hold bits now, and held them before.
+        WordSpan& held = shownWords_[static_cast<std::size_t>(y)];
+        const WordSpan fresh = hi < 0 ? WordSpan{}
+                                      : WordSpan{static_cast<std::size_t>(lo >> kWordShift),
+                                                 static_cast<std::size_t>(hi >> kWordShift) + 1};
         if (diff) {
             // Only the pixels whose bit differs from the last frame's.
-            for (std::size_t w = 0; w < rowWords_; ++w) {
+            const Pixel background = background_;
+            const Pixel flip = discColour_ ^ background_;
+            const std::size_t wordTo = std::max(held.to, fresh.to);
+            for (std::size_t w = std::min(held.from, fresh.from); w < wordTo; ++w) {
                 std::uint64_t change = bits[w] ^ shown[w];
                 if (change == 0)
                     continue;
                 const auto base = static_cast<std::int64_t>(w) * kWordBits;
-                markChanged(y, base + std::countr_zero(change),
-                            base + kWordBits - 1 - std::countl_zero(change));
-                for (; change != 0; change &= change - 1) {
-                    const int b = std::countr_zero(change);
-                    row[base + b] = (bits[w] >> b) & 1 ? discColour_ : background_;
+                const int from = std::countr_zero(change);
+                const int to = kWordBits - 1 - std::countl_zero(change);
+                markChanged(y, base + from, base + to);
+                // Eight pixels at a time, where any of them changed: each
+                // from its bit, without branches.
+                const std::uint64_t now = bits[w];
+                for (int k = from / kByteBits; k <= to / kByteBits; ++k) {
+                    const int shift = k * kByteBits;
+                    if (((change >> shift) & 0xFFu) == 0)
+                        continue;
+                    const std::array<Pixel, kByteBits>& mask = kByteMasks[(now >> shift) & 0xFFu];
+                    Pixel* at = row + base + shift;
+                    const std::int64_t left = s.width - (base + shift);
+                    if (left >= kByteBits) {
+                        for (int j = 0; j < kByteBits; ++j)
+                            at[j] = background ^ (flip & mask[static_cast<std::size_t>(j)]);
+                    } else {
+                        for (int j = 0; j < left; ++j)
+                            at[j] = background ^ (flip & mask[static_cast<std::size_t>(j)]);
+                    }
                 }
-                shown[w] = bits[w];
+                shown[w] = now;
             }
         } else if (hi >= 0) {
             if (clearPending_) {
@@ -375,6 +409,8 @@ void Canvas::drawUnion(const Surface& s, bool diff)
         }
         if (clearPending_ && !diff)
             std::copy_n(bits, rowWords_, shown);
+        if (clearPending_)
+            held = fresh;
         if (hi >= 0)
             std::fill(bits + (lo >> kWordShift), bits + (hi >> kWordShift) + 1, 0);
     }

@@ -148,6 +148,13 @@ private:
     Pixel knownColour_ = 0;
     std::size_t rowWords_ = 0; // words of one row in shown_ and rowBits_
     std::vector<std::uint64_t> shown_;
+    // Of each row, the words from `from` up to `to` (not included) may hold
+    // bits in shown_; the others are all clear.
+    struct WordSpan {
+        std::size_t from = SIZE_MAX;
+        std::size_t to = 0;
+    };
+    std::vector<WordSpan> shownWords_;
 
     bool changedEverywhere_ = true;
     std::size_t tileWords_ = 0; // words of one row of tiles
