@@ -4,8 +4,9 @@
 
 namespace ensemble {
 
-// The design's value of pi for the mass-to-radius rule, kept as written: it
-// fixes which masses give which radius (314 gives exactly 10).
+// Pi to two places, not to the double's precision: the mass-to-radius rule
+// is defined with 3.14, which fixes which masses give which radius (314
+// gives exactly 10).
 inline constexpr double kPi = 3.14;
 
 // Radius in pixels of a molecule of `mass`: the integer part of

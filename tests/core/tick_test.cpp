@@ -193,7 +193,8 @@ TEST(TickLeak, WallsKeepTheDefaultGasInside)
             outside += tick >= 29000 && gone;
         }
     }
-    EXPECT_LT(outside / 1001.0, 1.0) << "molecules wholly outside, on average per tick";
+    EXPECT_LT(static_cast<double>(outside) / 1001.0, 1.0)
+        << "molecules wholly outside, on average per tick";
 }
 
 } // namespace

@@ -30,10 +30,11 @@ void DevicePixels::discAtDeviceResolution()
     area.clear();
     area.drawCircle(20, 20, 7, Qt::yellow, true, Qt::yellow);
     const QImage shown = area.grab().toImage();
-    QCOMPARE(shown.size(), QSize(std::lround(40 * ratio), std::lround(40 * ratio)));
+    const auto device = [&](double logical) { return static_cast<int>(std::lround(logical * ratio)); };
+    QCOMPARE(shown.size(), QSize(device(40), device(40)));
 
-    const int centre = static_cast<int>(std::lround(20 * ratio));
-    const int radius = static_cast<int>(std::lround(7 * ratio));
+    const int centre = device(20);
+    const int radius = device(7);
     const auto inDisc = [&](int x, int y) {
         return shown.valid(x, y) && shown.pixelColor(x, y) == QColor(Qt::yellow);
     };

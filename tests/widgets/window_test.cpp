@@ -103,7 +103,9 @@ void Window::design()
 {
     QFETCH(int, index);
     const design::Control& d = design::kControls[std::size_t(index)];
-    const auto qs = [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); };
+    const auto qs = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    };
     const QWidget* widget = w_->findChild<QWidget*>(qs(d.name));
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), qs(d.container));
@@ -130,12 +132,13 @@ void Window::windowAsShown()
 
 void Window::tabOrder()
 {
-    // The two options are one group and one stop.
-    const QStringList order{"Command1", "Command2", "Text1",   "Text2",
-                            "Text3",    "Option1",  "Command1"};
+    // The drawing area is first and has the focus as the window opens; the
+    // two options are one group and one stop.
+    const QStringList order{"Picture1", "Command1", "Command2", "Text1",
+                            "Text2",    "Text3",    "Option1",  "Picture1"};
     w_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w_.get()));
-    c().command1->setFocus();
+    QVERIFY(QApplication::focusWidget());
     QStringList visited{QApplication::focusWidget()->objectName()};
     while (visited.size() < order.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

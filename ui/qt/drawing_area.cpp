@@ -39,8 +39,8 @@ int wholePixel(float v)
 
 DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
 {
-    // Pointer moves must arrive with no button held, as they do on the
-    // platform the window's logic was written for.
+    // The panel follows the pointer whether or not a button is held, so
+    // moves must arrive with no button held too.
     setMouseTracking(true);
     // The canvas covers every pixel; nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);

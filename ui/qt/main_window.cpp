@@ -13,7 +13,6 @@
 
 #include "ui/design.h"
 #include "ui/qt/drawing_area.h"
-#include "ui/qt/vector_state.h"
 
 namespace {
 
@@ -67,6 +66,9 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
             auto* area = new DrawingArea(parent);
             area->setBackground(qt_toolkit::toQColor(design::kPictureBackColor));
             area->clear();
+            // The first stop of the tab order, so the window also opens
+            // with the focus here.
+            area->setFocusPolicy(Qt::StrongFocus);
             widget = area;
             break;
         }
@@ -147,7 +149,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     connect(w_.command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
     connect(w_.command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
-    connect(w_.timer1, &QTimer::timeout, this, [this] { onTimer(); });
+    connect(w_.timer1, &QTimer::timeout, this, [this] { form_.Timer1_Timer(); });
     connect(w_.picture1, &DrawingArea::pointerMoved, this,
             [this](std::int16_t button, std::int16_t shift, float x, float y) {
                 form_.Picture1_MouseMove(button, shift, x, y);
@@ -156,14 +158,6 @@ MainWindow::MainWindow(QWidget* parent)
     form_.Form_Load();
     // The timer runs for the window's whole life and is never re-timed.
     w_.timer1->start();
-}
-
-void MainWindow::onTimer()
-{
-    // Whatever ran since the last tick (Qt's painting, the X libraries) may
-    // have left the wide vector registers dirty; see vector_state.h.
-    vector_state::clearUpperHalves();
-    form_.Timer1_Timer();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

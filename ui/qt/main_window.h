@@ -52,7 +52,6 @@ protected:
 
 private:
     static Controls buildControls(QWidget& form);
-    void onTimer();
 
     // Declaration order is construction order: widgets, then the adapters
     // that refer to them, then the form that refers to the adapters.

@@ -1,6 +1,5 @@
 #include "ui/qt/qt_toolkit.h"
 
-#include <array>
 #include <cmath>
 
 #include <QApplication>
