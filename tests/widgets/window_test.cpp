@@ -35,11 +35,12 @@ bool moleculesShown(const MainWindow& w, const QImage& img, int fromY = 0)
     return seen > 0;
 }
 
-// All of `img` in the drawing area's background, the system's button-text colour.
+// All of `img` in the drawing area's background, the system's button-text
+// colour: black, whatever the desktop's theme.
 bool blank(const QImage& img)
 {
     QImage background(img.size(), QImage::Format_RGB32);
-    background.fill(QApplication::palette().color(QPalette::ButtonText));
+    background.fill(Qt::black);
     return img.convertToFormat(QImage::Format_RGB32) == background;
 }
 
@@ -72,6 +73,7 @@ private slots:
     void pointerSlidesPanel();
     void resizeAndMinimise();
     void pictureKeptAfterCovering();
+    void blackUnderDarkTheme();
 
 private:
     std::unique_ptr<MainWindow> w_;
@@ -233,6 +235,25 @@ void Window::pictureKeptAfterCovering()
         QTRY_VERIFY(!moleculesShown(*w_, shown(), 45));
     }
     QTRY_VERIFY(moleculesShown(*w_, shown(), 45));
+}
+
+// A dark desktop theme turns the palette's button text white; the picture
+// stays black, so the yellow discs stay in sight.
+void Window::blackUnderDarkTheme()
+{
+    w_.reset();
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(dark);
+    w_ = harness::shownWindow();
+    QApplication::setPalette(light);
+    QVERIFY(w_);
+    QVERIFY(blank(harness::shown(*w_)));
+    harness::click(c().command1);
+    QVERIFY(moleculesShown(*w_, harness::shown(*w_)));
 }
 
 QTEST_MAIN(Window)
