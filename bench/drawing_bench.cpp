@@ -4,12 +4,10 @@
 // operator new per frame.
 //
 // union:     the program's canvas: equal discs drawn as one union, row by
-//            row, each pixel written once; or, when together they cover less
-//            than the area, disc by disc after putting the background back
-//            only where the last frame drew (the frame repeats here; in the
-//            program it moves a little, at the same cost).
+//            row; two frames a tick apart in turn, so that, as in a running
+//            program, only the pixels where the two differ are written.
 // union_full_clear: the same canvas made to forget the last frame, so every
-//            frame clears the whole area (a first frame, or after a resize).
+//            pixel is written (a first frame, or after a resize).
 // spans:     the same disc shape from the same span table, disc after disc,
 //            overlaps drawn again each time.
 // per_pixel: disc after disc, every pixel of its box tested against the
@@ -21,7 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include "alloc_counter.h"
-#include "reference.h"
+#include "tests/support/raster_reference.h"
 #include "run_registered.h"
 #include "scene_frames.h"
 #include "ui/raster/raster.h"
@@ -52,31 +50,32 @@ void report(benchmark::State& state, std::size_t allocsBefore, std::size_t circl
 
 void drawCanvas(benchmark::State& state, const bench::FrameCase& c, bool forgetEachFrame)
 {
-    const auto frame = bench::sceneFrame(c);
+    const std::vector<bench::RecordedCircle> frames[] = {
+        bench::sceneFrame(c), bench::sceneFrame(c, bench::kSettleTicks + 1)};
     Image image(c.width, c.height);
     raster::Canvas canvas;
-    // Two frames first: the span table and the canvas's lists grow once,
-    // and from the second on the canvas knows where the last one drew, as
-    // it does in a running program.
-    for (int warmUp = 0; warmUp < 2; ++warmUp) {
-        canvas.clear(kBackground);
-        for (const auto& d : frame)
-            canvas.circle(image.surface(), d.x, d.y, d.radius, kYellow, true, kYellow);
-        canvas.flush(image.surface());
-    }
-    const std::size_t before = bench::allocations();
-    for (auto _ : state) {
+    const auto draw = [&](const std::vector<bench::RecordedCircle>& frame) {
         const raster::Surface s = image.surface();
-        if (forgetEachFrame)
-            canvas.forget();
         canvas.clear(kBackground);
         for (const auto& d : frame)
             canvas.circle(s, d.x, d.y, d.radius, kYellow, true, kYellow);
         canvas.flush(s);
+    };
+    // Both frames once first: the span table and the canvas's memory of
+    // the last frame grow once.
+    draw(frames[0]);
+    draw(frames[1]);
+    const std::size_t before = bench::allocations();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        if (forgetEachFrame)
+            canvas.forget();
+        draw(frames[next]);
+        next ^= 1;
         benchmark::DoNotOptimize(image.pixels.data());
         benchmark::ClobberMemory();
     }
-    report(state, before, frame.size());
+    report(state, before, frames[0].size());
 }
 
 void drawUnion(benchmark::State& state, const bench::FrameCase& c)

@@ -39,8 +39,9 @@ struct FrameCase {
     const char* radius; // what the mass gives, for the case's name
 };
 
-// The drawing area at the window's design size, a 720p and a 1080p one, at
-// the default mass (radius 7) and the largest (radius 178).
+// The drawing area at the window's design size, a 720p, a 1080p and a 4K
+// one (the window filling the screen), at the default mass (radius 7) and
+// the largest (radius 178).
 inline constexpr FrameCase kFrameCases[] = {
     {"668x344", 668, 344, params::kDefaultMolecules, params::kDefaultMass, "7"},
     {"1280x720", 1280, 720, params::kDefaultMolecules, params::kDefaultMass, "7"},
@@ -49,6 +50,8 @@ inline constexpr FrameCase kFrameCases[] = {
     {"1920x1080", 1920, 1080, params::kDefaultMolecules, params::kDefaultMass, "7"},
     {"1920x1080", 1920, 1080, params::kMaxMolecules, params::kDefaultMass, "7"},
     {"1920x1080", 1920, 1080, params::kMaxMolecules, params::kMaxMass, "178"},
+    {"3824x2122", 3824, 2122, params::kMaxMolecules, params::kDefaultMass, "7"},
+    {"3824x2122", 3824, 2122, params::kMaxMolecules, params::kMaxMass, "178"},
 };
 
 inline std::string frameName(const char* variant, const FrameCase& c)
@@ -61,8 +64,8 @@ inline std::string frameName(const char* variant, const FrameCase& c)
 // pushed apart as they are in a running program.
 inline constexpr int kSettleTicks = 20;
 
-// The circles of one wrap-around redraw after a few ticks.
-inline std::vector<RecordedCircle> sceneFrame(const FrameCase& c)
+// The circles of one wrap-around redraw after `ticks` ticks.
+inline std::vector<RecordedCircle> sceneFrame(const FrameCase& c, int ticks = kSettleTicks)
 {
     NullWindow window;
     NullScreen screen;
@@ -81,7 +84,7 @@ inline std::vector<RecordedCircle> sceneFrame(const FrameCase& c)
     picture.h = static_cast<float>(c.height);
     form.limtBool = true;
     form.startSmlM(c.molecules, params::kDefaultSpeed, c.mass);
-    for (int k = 0; k < kSettleTicks; ++k)
+    for (int k = 0; k < ticks; ++k)
         form.goMol();
     return picture.circles;
 }

@@ -37,12 +37,12 @@ bool moleculesShown(const MainWindow& w)
     return seen > 0;
 }
 
-// All of the picture in its background, the system's button-text colour.
+// All of the picture in its background: black, whatever the desktop's theme.
 bool blank(const MainWindow& w)
 {
     const QImage img = harness::shown(w).convertToFormat(QImage::Format_RGB32);
     QImage background(img.size(), QImage::Format_RGB32);
-    background.fill(QApplication::palette().color(QPalette::ButtonText));
+    background.fill(Qt::black);
     return img == background;
 }
 
@@ -228,6 +228,22 @@ private slots:
         QCOMPARE(c().picture1->size(), kept);
         w_->showNormal();
         QTRY_VERIFY(follows());
+    }
+
+    // A dark theme turns the palette's button text white; the picture stays
+    // black, so the yellow discs stay in sight.
+    void blackUnderDarkTheme()
+    {
+        w_.reset();
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(dark);
+        w_ = harness::shownWindow();
+        QApplication::setPalette(light);
+        QVERIFY(w_ && blank(*w_));
+        harness::click(c().command1);
+        QVERIFY(moleculesShown(*w_));
     }
 };
 

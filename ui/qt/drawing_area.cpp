@@ -23,13 +23,12 @@ constexpr float kCoordinateLimit = 1 << 25;
 // frame's last call, when the frame's changes are all known.
 const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-// Changes are shown in squares of this many pixels a side: few rectangles
-// for Qt to merge, paint and send, at the price of some pixels around each
-// disc that did not change.
-constexpr int kTileSize = 16;
-// Past this fraction of the area (1 / n) the pieces save little, and one
-// rectangle for the whole area keeps Qt's work simple.
+// Past this fraction of the area (1 / n) the changed tiles save little, and
+// one rectangle for the whole area keeps Qt's work simple. Each rectangle
+// counts as this many pixels more: Qt paints and sends it on its own, and
+// 500 small discs at 1080p repaint quicker whole than in 700 pieces.
 constexpr std::int64_t kPiecesBelowOneIn = 3;
+constexpr std::int64_t kPixelsPerRect = 1024;
 
 int wholePixel(float v)
 {
@@ -38,7 +37,7 @@ int wholePixel(float v)
 
 } // namespace
 
-DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), tiles_(kTileSize)
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
 {
     // The panel follows the pointer whether or not a button is held, so
     // moves must arrive with no button held too.
@@ -69,14 +68,20 @@ void DrawingArea::clear()
 void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
                              const QColor& fill)
 {
-    fitCanvas();
+    // The ratio is looked up once a frame, at the clear: it costs more than
+    // a small disc.
+    if (size() != fittedSize_)
+        fitCanvas();
     if (canvas_.isNull()) // an area of no pixels shows nothing
         return;
     // A circle with no place or no size is not drawn at all.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
         return;
-    raster_.circle(surface(), wholePixel(x), wholePixel(y),
-                   wholePixel(std::min(std::fabs(radius), float{raster::kMaxRadius})),
+    // Drawn on the screen's own pixels, so that a scaled screen shows a
+    // disc as sharp as its text.
+    const auto ratio = static_cast<float>(ratio_);
+    raster_.circle(surface(), wholePixel(x * ratio), wholePixel(y * ratio),
+                   wholePixel(std::min(std::fabs(radius) * ratio, float{raster::kMaxRadius})),
                    outline.rgb(), filled, fill.rgb());
     scheduleUpdate();
 }
@@ -103,23 +108,28 @@ bool DrawingArea::event(QEvent* event)
 void DrawingArea::updateChanged()
 {
     // Most of a paint's cost is Qt's copying and sending of the pixels, so
-    // a frame that moved a few small discs is shown only around them.
+    // a frame is shown only where its pixels changed.
     fitCanvas();
-    const bool everywhere = raster_.changedEverywhere();
-    const std::vector<raster::Canvas::Box>& changed = raster_.changed();
-    if (everywhere) {
+    settle();
+    const qreal ratio = ratio_;
+    // Tiles of device pixels fall on whole logical pixels only at a whole
+    // ratio; at 1.25 or 1.5 the whole area is shown.
+    const bool wholeRatio = ratio == std::floor(ratio);
+    if (raster_.changedEverywhere() || !wholeRatio) {
         update();
-    } else if (!changed.empty()) {
+    } else {
         const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
-        const std::int64_t covered =
-            tiles_.cover(changed, canvas_.width(), canvas_.height(), changedRects_);
-        if (covered * kPiecesBelowOneIn > area) {
+        const std::int64_t covered = raster_.changedTiles(changedRects_);
+        const auto pieces = static_cast<std::int64_t>(changedRects_.size());
+        if ((covered + pieces * kPixelsPerRect) * kPiecesBelowOneIn > area) {
             update();
-        } else {
+        } else if (covered > 0) {
+            const int r = static_cast<int>(ratio);
             regionRects_.clear();
             for (const raster::Canvas::Box& b : changedRects_)
-                regionRects_.push_back(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)));
-            // The cover is already a banded region; Qt takes it as it is.
+                regionRects_.push_back(QRect(QPoint(b.left / r, b.top / r),
+                                             QPoint((b.right + 1) / r - 1, (b.bottom + 1) / r - 1)));
+            // The tiles are already a banded region; Qt takes it as it is.
             QRegion region;
             region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
             update(region);
@@ -133,10 +143,16 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     fitCanvas();
     settle();
     QPainter p(this);
+    // In device pixels, so the canvas is copied as it is at any ratio.
+    const qreal ratio = ratio_;
+    p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
     // Each rectangle on its own: one image drawn over a region of many
     // pieces takes the painter's slow clipped path.
-    for (const QRect& r : event->region())
-        p.drawImage(r.topLeft(), canvas_, r);
+    for (const QRect& r : event->region()) {
+        const QRect device =
+            QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
+        p.drawImage(device.topLeft(), canvas_, device);
+    }
 }
 
 raster::Surface DrawingArea::surface() const
@@ -155,17 +171,21 @@ void DrawingArea::settle() const
 
 void DrawingArea::fitCanvas() const
 {
-    if (canvas_.size() == size())
+    const qreal ratio = devicePixelRatioF();
+    if (size() == fittedSize_ && ratio == ratio_)
         return;
+    const QSize pixels = QRectF(QPointF(), QSizeF(size()) * ratio).toAlignedRect().size();
     // What was drawn before the resize lands on the canvas it was drawn for.
     settle();
-    QImage fitted(size(), QImage::Format_RGB32);
+    QImage fitted(pixels, QImage::Format_RGB32);
     fitted.fill(background_);
     if (!fitted.isNull() && !canvas_.isNull()) {
         QPainter p(&fitted);
         p.drawImage(0, 0, canvas_);
     }
     canvas_ = std::move(fitted);
+    ratio_ = ratio;
+    fittedSize_ = size();
     raster_.forget();
 }
 

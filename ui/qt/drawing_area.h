@@ -36,7 +36,9 @@ public:
     void drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
                     const QColor& fill);
 
-    // What is drawn, one pixel per pixel of the widget.
+    // What is drawn, one pixel per device pixel of the widget: a circle's
+    // centre and radius are in the widget's logical pixels, and drawn at
+    // the screen's device pixel ratio.
     const QImage& canvas() const;
 
 signals:
@@ -60,14 +62,16 @@ private:
     // One paint per frame, however many circles the frame has, asked for
     // once the frame's calls are over.
     void scheduleUpdate();
-    // Asks Qt to paint what changed since the last time.
+    // Draws what is pending and asks Qt to paint where it changed the
+    // pixels.
     void updateChanged();
 
     QColor background_;
-    mutable QImage canvas_;
+    mutable QImage canvas_;  // of device pixels, `ratio_` to a pixel of the widget
+    mutable qreal ratio_ = 1;
+    mutable QSize fittedSize_{-1, -1}; // the widget's size the canvas was made for
     mutable raster::Canvas raster_;
     bool updateScheduled_ = false;
-    raster::TileCover tiles_;
     std::vector<raster::Canvas::Box> changedRects_;
     std::vector<QRect> regionRects_;
 };

@@ -1,6 +1,5 @@
 #include "ui/qt/qt_toolkit.h"
 
-#include <array>
 #include <cmath>
 
 #include <QApplication>
@@ -11,7 +10,14 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QStyle>
 #include <QWidget>
+
+#ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 #include "ui/design.h"
 #include "ui/qt/drawing_area.h"
@@ -22,17 +28,6 @@ namespace {
 
 constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
 constexpr std::uint32_t kSystemColorIndexMask = 0x00FFFFFFu;
-
-// The system colours the window uses, by index, as the nearest palette roles.
-struct SystemColor {
-    std::uint32_t index;
-    QPalette::ColorRole role;
-};
-constexpr std::array<SystemColor, 1> kSystemColors{{
-    {0x12, QPalette::ButtonText}, // button text: the drawing area's background
-}};
-// An index the table lacks still gets a readable colour.
-constexpr QPalette::ColorRole kFallbackRole = QPalette::WindowText;
 
 int byteAt(std::uint32_t value, int shift)
 {
@@ -57,19 +52,29 @@ const QScreen* screenOf(const QWidget& widget)
     return QGuiApplication::primaryScreen();
 }
 
+QColor fromBgr(std::uint32_t color)
+{
+    return QColor(byteAt(color, 0), byteAt(color, 8), byteAt(color, 16));
+}
+
 } // namespace
 
 QColor toQColor(std::uint32_t color)
 {
-    if (color & kSystemColorFlag) {
-        const std::uint32_t index = color & kSystemColorIndexMask;
-        QPalette::ColorRole role = kFallbackRole;
-        for (const SystemColor& s : kSystemColors)
-            if (s.index == index)
-                role = s.role;
-        return QApplication::palette().color(QPalette::Active, role);
-    }
-    return QColor(byteAt(color, 0), byteAt(color, 8), byteAt(color, 16));
+    if (!(color & kSystemColorFlag))
+        return fromBgr(color);
+    const std::uint32_t index = color & kSystemColorIndexMask;
+#ifdef _WIN32
+    // Dark mode leaves these colours as they always were.
+    return fromBgr(static_cast<std::uint32_t>(GetSysColor(static_cast<int>(index))));
+#else
+    constexpr std::uint32_t kButtonTextIndex = 0x12; // the one the window asks for
+    // The style's own palette, not the desktop's: a dark theme would turn
+    // button text white, and the picture's black background with it.
+    const QPalette standard = QApplication::style()->standardPalette();
+    return standard.color(QPalette::Active,
+                          index == kButtonTextIndex ? QPalette::ButtonText : QPalette::WindowText);
+#endif
 }
 
 float twipsPerPixelX(const QWidget& widget)

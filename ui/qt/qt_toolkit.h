@@ -26,7 +26,8 @@ class QWidget;
 namespace qt_toolkit {
 
 // A colour as the window's logic writes it: 0x00BBGGRR, or, with the top bit
-// set, the index of a system colour, which the application's palette decides.
+// set, the index of a system colour: the system's own on Windows, elsewhere
+// the style's standard palette, so a dark theme changes neither.
 QColor toQColor(std::uint32_t color);
 
 // Twips per logical pixel of the screen that shows `widget`, across and down.

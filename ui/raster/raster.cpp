@@ -1,6 +1,7 @@
 #include "ui/raster/raster.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -12,19 +13,17 @@ namespace {
 constexpr int kWordBits = 64;
 constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
+// For each byte of bits, its eight pixels as masks: all ones where a bit is set.
+constexpr int kByteBits = 8;
+constexpr auto kByteMasks = [] {
+    std::array<std::array<Pixel, kByteBits>, 256> masks{};
+    for (std::size_t v = 0; v < masks.size(); ++v)
+        for (std::size_t j = 0; j < kByteBits; ++j)
+            masks[v][j] = (v >> j) & 1 ? ~Pixel{0} : Pixel{0};
+    return masks;
+}();
 // Discs drawn into a row's bits between two looks at whether it is covered.
 constexpr int kCoverageCheckEvery = 16;
-// Places drawn on that a canvas lists before it stops keeping track.
-constexpr std::size_t kMaxRememberedBoxes = 4096;
-// A clear puts the background back only where the last frames drew, when
-// that is less than this fraction of the surface (1 / n).
-constexpr std::int64_t kRestoreAtMostOneIn = 2;
-// Changes listed before the record says "everywhere": past this many boxes,
-// or boxes adding up to more than this fraction of the surface (1 / n), a
-// list costs more to use than it saves.
-constexpr std::size_t kMaxChangedBoxes = 4096;
-constexpr std::int64_t kListChangesBelowOneIn = 2;
-
 // The largest h with h * h <= n, for n >= 0. The square root in double
 // precision can be one off near a perfect square, so it is corrected both
 // ways.
@@ -103,6 +102,17 @@ std::int64_t nextWith(const std::uint64_t* bits, std::int64_t x, bool set)
     return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
 }
 
+// The first column at or after `x` whose bit is set, among `words` words;
+// past them when there is none.
+std::int64_t nextSet(const std::uint64_t* bits, std::int64_t x, std::size_t words)
+{
+    auto w = static_cast<std::size_t>(x >> kWordShift);
+    std::uint64_t word = w < words ? bits[w] & (kAllOnes << (x & (kWordBits - 1))) : 0;
+    while (word == 0 && w < words)
+        word = ++w < words ? bits[w] : 0;
+    return static_cast<std::int64_t>(w) * kWordBits + (word == 0 ? 0 : std::countr_zero(word));
+}
+
 // The last column before `width` whose bit is clear. The caller knows one
 // exists.
 std::int64_t lastClear(const std::uint64_t* bits, int width)
@@ -178,80 +188,27 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
     }
 }
 
-bool Canvas::boxOf(const Surface& s, int cx, int cy, int radius, Box& box)
-{
-    const std::int64_t r = clampRadius(radius);
-    std::int64_t left = cx - r;
-    std::int64_t right = cx + r;
-    std::int64_t top = 0;
-    std::int64_t bottom = 0;
-    if (isEmpty(s) || !clipColumns(left, right, s.width) ||
-        !clipRows(s, cy, static_cast<int>(r), top, bottom))
-        return false;
-    box = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
-           static_cast<int>(bottom)};
-    return true;
-}
-
 void Canvas::forget()
 {
     known_ = false;
-    drawn_.clear();
-    drawnArea_ = 0;
-    markAllChanged();
+    changedEverywhere_ = true;
 }
 
 void Canvas::takeChanges()
 {
     changedEverywhere_ = false;
-    changed_.clear();
-    changedArea_ = 0;
+    std::fill(tiles_.begin(), tiles_.end(), 0);
 }
 
-void Canvas::markAllChanged()
+void Canvas::markChanged(int y, std::int64_t from, std::int64_t to)
 {
-    changedEverywhere_ = true;
-    changed_.clear();
-    changedArea_ = 0;
-}
-
-void Canvas::markChanged(const Box& box, std::int64_t surfaceArea)
-{
-    if (changedEverywhere_)
-        return;
-    changedArea_ +=
-        (std::int64_t{box.right} - box.left + 1) * (std::int64_t{box.bottom} - box.top + 1);
-    if (changed_.size() == kMaxChangedBoxes || changedArea_ * kListChangesBelowOneIn > surfaceArea)
-        markAllChanged();
-    else
-        changed_.push_back(box);
-}
-
-void Canvas::remember(const Surface& s, int cx, int cy)
-{
-    Box box{};
-    if (!known_ || !boxOf(s, cx, cy, shape_.radius(), box))
-        return;
-    if (drawn_.size() == kMaxRememberedBoxes) {
-        forget();
-        return;
-    }
-    drawn_.push_back(box);
-    drawnArea_ +=
-        (std::int64_t{box.right} - box.left + 1) * (std::int64_t{box.bottom} - box.top + 1);
+    if (!changedEverywhere_)
+        setBits(tiles_.data() + tileWords_ * static_cast<std::size_t>(y / kTileSize),
+                from / kTileSize, to / kTileSize);
 }
 
 void Canvas::clear(Pixel background)
 {
-    // The pixels are the last flushed clear's background but where it drew
-    // since; the discs still pending were recorded when they came.
-    if (!known_ || knownBackground_ != background) {
-        markAllChanged();
-    } else {
-        const std::int64_t area = std::int64_t{last_.width} * last_.height;
-        for (const Box& b : drawn_)
-            markChanged(b, area);
-    }
     // Whatever was pending is painted over anyway.
     discs_.clear();
     clearPending_ = true;
@@ -262,15 +219,6 @@ void Canvas::circle(const Surface& s, int cx, int cy, int radius, Pixel outline,
                     Pixel fill)
 {
     radius = clampRadius(radius);
-    // Other memory than the last flush's: it holds what the canvas never drew.
-    if (s.pixels != last_.pixels || s.width != last_.width || s.height != last_.height ||
-        s.stride != last_.stride) {
-        markAllChanged();
-    } else {
-        Box box{};
-        if (boxOf(s, cx, cy, radius, box))
-            markChanged(box, std::int64_t{s.width} * s.height);
-    }
     if (filled && fill == outline) {
         if (!discs_.empty() && (radius != shape_.radius() || outline != discColour_))
             flush(s);
@@ -287,17 +235,25 @@ void Canvas::circle(const Surface& s, int cx, int cy, int radius, Pixel outline,
     if (filled)
         fillDisc(s, cx, cy, shape_, fill);
     outlineDisc(s, cx, cy, shape_, outline);
-    remember(s, cx, cy);
+    forget();
 }
 
 void Canvas::flush(const Surface& s)
 {
     if (s.pixels != last_.pixels || s.width != last_.width || s.height != last_.height ||
         s.stride != last_.stride) {
-        forget();
         last_ = s;
+        forget();
+        // One word more a row than it needs, always clear, ends every search.
+        const auto rows = static_cast<std::size_t>(std::max(s.height, 0));
+        rowWords_ = static_cast<std::size_t>(std::max(s.width, 0) / kWordBits) + 1;
+        shown_.assign(rowWords_ * rows, 0);
+        shownWords_.assign(rows, WordSpan{});
+        const int tileColumns = (std::max(s.width, 0) + kTileSize - 1) / kTileSize;
+        tileWords_ = static_cast<std::size_t>(tileColumns / kWordBits) + 1;
+        tiles_.assign(tileWords_ * ((rows + kTileSize - 1) / kTileSize), 0);
     }
-    if (isEmpty(s)) {
+    if (isEmpty(s) || !pending()) {
         discs_.clear();
         clearPending_ = false;
         return;
@@ -311,43 +267,21 @@ void Canvas::flush(const Surface& s)
     };
     discs_.erase(std::remove_if(discs_.begin(), discs_.end(), off), discs_.end());
 
-    // Discs that together cover less than the surface overlap little, and
-    // drawing them one by one costs less than the union's work per row.
-    const std::int64_t area = std::int64_t{s.width} * s.height;
-    const std::int64_t side = 2 * std::int64_t{r} + 1;
-    const bool sparse = static_cast<std::int64_t>(discs_.size()) * side * side < area;
-
-    if (clearPending_) {
-        // Where the last frames drew little, putting the background back
-        // there costs less than clearing the whole surface.
-        if (known_ && knownBackground_ == background_ && sparse &&
-            drawnArea_ * kRestoreAtMostOneIn < area) {
-            for (const Box& b : drawn_)
-                for (int y = b.top; y <= b.bottom; ++y)
-                    fillRun(rowOf(s, y), b.left, b.right, background_);
-            clearPending_ = false;
-        }
-        drawn_.clear();
-        drawnArea_ = 0;
-        known_ = true;
-        knownBackground_ = background_;
-    }
-
-    if (!sparse) {
-        drawUnion(s);
-    } else {
-        if (clearPending_)
-            fill(s, background_);
-        for (const Centre& c : discs_)
-            fillDisc(s, c.x, c.y, shape_, discColour_);
-    }
-    for (const Centre& c : discs_)
-        remember(s, c.x, c.y);
+    const bool diff = clearPending_ && known_ && knownBackground_ == background_ &&
+                      (discs_.empty() || knownColour_ == discColour_);
+    if (clearPending_ && !diff)
+        changedEverywhere_ = true;
+    drawUnion(s, diff);
+    // Discs drawn over a picture without a clear leave it unknown.
+    known_ = clearPending_;
+    knownBackground_ = background_;
+    if (!discs_.empty())
+        knownColour_ = discColour_;
     discs_.clear();
     clearPending_ = false;
 }
 
-void Canvas::drawUnion(const Surface& s)
+void Canvas::drawUnion(const Surface& s, bool diff)
 {
     const int r = shape_.radius();
 
@@ -356,10 +290,8 @@ void Canvas::drawUnion(const Surface& s)
     std::sort(discs_.begin(), discs_.end(),
               [](const Centre& a, const Centre& b) { return a.y < b.y; });
 
-    // One word more than the row needs, always clear, ends every search.
-    const auto words = static_cast<std::size_t>((s.width + kWordBits - 1) / kWordBits) + 1;
-    if (rowBits_.size() < words)
-        rowBits_.resize(words);
+    if (rowBits_.size() < rowWords_)
+        rowBits_.resize(rowWords_);
     std::uint64_t* bits = rowBits_.data();
 
     // The first and the last column of the row that no disc covers yet;
@@ -383,6 +315,7 @@ void Canvas::drawUnion(const Surface& s)
         while (centreRow < discs_.size() && discs_[centreRow].y < y)
             ++centreRow;
         Pixel* row = rowOf(s, y);
+        std::uint64_t* shown = shown_.data() + rowWords_ * static_cast<std::size_t>(y);
 
         // Centres on this row and below it first, nearest first, then those
         // above, nearest first: the widest spans come early, so in a dense
@@ -413,96 +346,119 @@ void Canvas::drawUnion(const Surface& s)
                     break;
             }
         }
-        if (hi < 0) {
-            if (clearPending_)
-                std::fill_n(row, s.width, background_);
-            continue;
-        }
 
-        if (clearPending_) {
-            fillRun(row, 0, lo - 1, background_);
-            fillRun(row, hi + 1, s.width - 1, background_);
+        // The words of the row that hold bits now, and held them before.
+        WordSpan& held = shownWords_[static_cast<std::size_t>(y)];
+        const WordSpan fresh = hi < 0 ? WordSpan{}
+                                      : WordSpan{static_cast<std::size_t>(lo >> kWordShift),
+                                                 static_cast<std::size_t>(hi >> kWordShift) + 1};
+        if (diff) {
+            // Only the pixels whose bit differs from the last frame's.
+            const Pixel background = background_;
+            const Pixel flip = discColour_ ^ background_;
+            const std::size_t wordTo = std::max(held.to, fresh.to);
+            for (std::size_t w = std::min(held.from, fresh.from); w < wordTo; ++w) {
+                std::uint64_t change = bits[w] ^ shown[w];
+                if (change == 0)
+                    continue;
+                const auto base = static_cast<std::int64_t>(w) * kWordBits;
+                const int from = std::countr_zero(change);
+                const int to = kWordBits - 1 - std::countl_zero(change);
+                markChanged(y, base + from, base + to);
+                // Eight pixels at a time, where any of them changed: each
+                // from its bit, without branches.
+                const std::uint64_t now = bits[w];
+                for (int k = from / kByteBits; k <= to / kByteBits; ++k) {
+                    const int shift = k * kByteBits;
+                    if (((change >> shift) & 0xFFu) == 0)
+                        continue;
+                    const std::array<Pixel, kByteBits>& mask = kByteMasks[(now >> shift) & 0xFFu];
+                    Pixel* at = row + base + shift;
+                    const std::int64_t left = s.width - (base + shift);
+                    if (left >= kByteBits) {
+                        for (int j = 0; j < kByteBits; ++j)
+                            at[j] = background ^ (flip & mask[static_cast<std::size_t>(j)]);
+                    } else {
+                        for (int j = 0; j < left; ++j)
+                            at[j] = background ^ (flip & mask[static_cast<std::size_t>(j)]);
+                    }
+                }
+                shown[w] = now;
+            }
+        } else if (hi >= 0) {
+            if (clearPending_) {
+                fillRun(row, 0, lo - 1, background_);
+                fillRun(row, hi + 1, s.width - 1, background_);
+            } else {
+                markChanged(y, lo, hi);
+            }
+            // Covered runs in the disc colour, the gaps between them cleared
+            // when a clear is pending and left alone otherwise.
+            for (std::int64_t x = lo; x <= hi;) {
+                const std::int64_t end = nextWith(bits, x, false);
+                fillRun(row, x, end - 1, discColour_);
+                if (end > hi)
+                    break;
+                const std::int64_t next = nextWith(bits, end, true);
+                if (clearPending_)
+                    fillRun(row, end, next - 1, background_);
+                x = next;
+            }
+        } else if (clearPending_) {
+            std::fill_n(row, s.width, background_);
         }
-        // Covered runs in the disc colour, the gaps between them cleared
-        // when a clear is pending and left alone otherwise.
-        for (std::int64_t x = lo; x <= hi;) {
-            const std::int64_t end = nextWith(bits, x, false);
-            fillRun(row, x, end - 1, discColour_);
-            if (end > hi)
-                break;
-            const std::int64_t next = nextWith(bits, end, true);
-            if (clearPending_)
-                fillRun(row, end, next - 1, background_);
-            x = next;
-        }
-        std::fill(bits + (lo >> kWordShift), bits + (hi >> kWordShift) + 1, 0);
+        if (clearPending_ && !diff)
+            std::copy_n(bits, rowWords_, shown);
+        if (clearPending_)
+            held = fresh;
+        if (hi >= 0)
+            std::fill(bits + (lo >> kWordShift), bits + (hi >> kWordShift) + 1, 0);
     }
 }
 
-std::int64_t TileCover::cover(const std::vector<Canvas::Box>& boxes, int width, int height,
-                              std::vector<Canvas::Box>& out)
+std::int64_t Canvas::changedTiles(std::vector<Box>& out) const
 {
     out.clear();
-    if (width <= 0 || height <= 0)
+    const int width = last_.width;
+    const int height = last_.height;
+    if (isEmpty(last_))
         return 0;
-    const int columns = (width + tile_ - 1) / tile_;
-    const int rows = (height + tile_ - 1) / tile_;
-    // One word more a row than it needs, always clear, ends every search.
-    const auto words = static_cast<std::size_t>(columns / kWordBits) + 1;
-    bits_.assign(words * static_cast<std::size_t>(rows), 0);
-    for (const Canvas::Box& b : boxes) {
-        const int left = std::clamp(b.left, 0, width - 1) / tile_;
-        const int right = std::clamp(b.right, 0, width - 1) / tile_;
-        const int top = std::clamp(b.top, 0, height - 1) / tile_;
-        const int bottom = std::clamp(b.bottom, 0, height - 1) / tile_;
-        for (int ty = top; ty <= bottom; ++ty)
-            setBits(bits_.data() + words * static_cast<std::size_t>(ty), left, right);
-    }
-
+    const int columns = (width + kTileSize - 1) / kTileSize;
+    const int rows = (height + kTileSize - 1) / kTileSize;
     std::int64_t covered = 0;
     std::size_t above = 0; // where the rectangles of the last row with any begin
     int aboveBottom = -2;  // the pixel row that last row of tiles ends on
     for (int ty = 0; ty < rows; ++ty) {
-        const std::uint64_t* bits = bits_.data() + words * static_cast<std::size_t>(ty);
-        const int top = ty * tile_;
-        const int bottom = std::min(top + tile_, height) - 1;
-        // The first marked tile at or after `x`, or `columns` when none is.
-        const auto nextMarked = [&](std::int64_t x) {
-            auto w = static_cast<std::size_t>(x >> kWordShift);
-            if (w >= words)
-                return std::int64_t{columns};
-            std::uint64_t word = bits[w] & (kAllOnes << (x & (kWordBits - 1)));
-            while (word == 0) {
-                if (++w == words)
-                    return std::int64_t{columns};
-                word = bits[w];
-            }
-            return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
-        };
-        row_.clear();
-        for (std::int64_t x = nextMarked(0); x < columns;) {
+        const std::uint64_t* bits = tiles_.data() + tileWords_ * static_cast<std::size_t>(ty);
+        const int top = ty * kTileSize;
+        const int bottom = std::min(top + kTileSize, height) - 1;
+        const std::size_t rowStart = out.size();
+        for (std::int64_t x = nextSet(bits, 0, tileWords_); x < columns;) {
             const std::int64_t end = nextWith(bits, x, false);
-            row_.push_back({static_cast<int>(x) * tile_, top,
-                            static_cast<int>(std::min<std::int64_t>(end * tile_, width)) - 1,
-                            bottom});
-            covered += (std::int64_t{row_.back().right} - row_.back().left + 1) *
+            out.push_back({static_cast<int>(x) * kTileSize, top,
+                           static_cast<int>(std::min<std::int64_t>(end * kTileSize, width)) - 1,
+                           bottom});
+            covered += (std::int64_t{out.back().right} - out.back().left + 1) *
                        (std::int64_t{bottom} - top + 1);
-            x = nextMarked(end);
+            x = nextSet(bits, end, tileWords_);
         }
-        if (row_.empty())
+        if (out.size() == rowStart)
             continue;
+        // A row of runs alike to the band above it makes that band taller.
+        const auto runs = static_cast<std::ptrdiff_t>(out.size() - rowStart);
         const bool alike =
-            aboveBottom == top - 1 && out.size() - above == row_.size() &&
-            std::equal(row_.begin(), row_.end(), out.begin() + static_cast<std::ptrdiff_t>(above),
-                       [](const Canvas::Box& a, const Canvas::Box& b) {
+            aboveBottom == top - 1 && static_cast<std::ptrdiff_t>(rowStart - above) == runs &&
+            std::equal(out.begin() + static_cast<std::ptrdiff_t>(rowStart), out.end(),
+                       out.begin() + static_cast<std::ptrdiff_t>(above),
+                       [](const Box& a, const Box& b) {
                            return a.left == b.left && a.right == b.right;
                        });
         if (alike) {
+            out.resize(rowStart);
             for (auto it = out.begin() + static_cast<std::ptrdiff_t>(above); it != out.end(); ++it)
                 it->bottom = bottom;
         } else {
-            above = out.size();
-            out.insert(out.end(), row_.begin(), row_.end());
+            above = rowStart;
         }
         aboveBottom = bottom;
     }

@@ -83,12 +83,11 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
 // every call shows the same pixels in the end as drawing each operation at
 // once would; only when is different. Call `flush` before reading pixels.
 //
-// The canvas also remembers where it has drawn since its last clear, so
-// that a clear followed by a few small discs only puts the background back
-// where the last frame drew, not on the whole surface. And it keeps, as the
-// calls come and before any pixel is drawn, where the pixels may differ from
-// what they were when the caller last took that record: a frame of a few
-// small discs then needs to be shown again only there.
+// A frame that is a clear and a union (what the scene draws every tick)
+// is also remembered, one bit a pixel. When the next frame is one too, in
+// the same colours on the same surface, only the pixels where the two
+// differ are written, and only they are listed as changed: a moving disc
+// changes a thin crescent on either side, not its whole box.
 class Canvas {
 public:
     // Pixels from `left` to `right` and `top` to `bottom`, all included.
@@ -108,22 +107,21 @@ public:
     // Draws what is pending.
     void flush(const Surface& s);
     bool pending() const { return clearPending_ || !discs_.empty(); }
-
-    // Whether the canvas knows where it has drawn: after a flush, every
-    // pixel outside `drawn()` shows the background of the last clear. False
-    // before the first clear, after `forget`, on a surface other than the
-    // last one flushed, and when too many places were drawn on to list.
-    bool knowsDrawn() const { return known_; }
-    // The places drawn on since the last clear, clipped to the surface.
-    const std::vector<Box>& drawn() const { return drawn_; }
-    // The surface was changed behind the canvas's back.
+    // The surface was changed behind the canvas's back: the next frame is
+    // written whole.
     void forget();
 
-    // Where the pixels may have changed since the last `takeChanges`,
-    // counting the calls made so far whether drawn yet or not: everywhere,
-    // or only inside the boxes of `changed()` (clipped to the surface).
+    // Where the flushes since the last `takeChanges` changed pixels:
+    // everywhere, or within the square tiles of `tileSize` pixels a side
+    // that `changedTiles` lists.
+    static constexpr int kTileSize = 16;
     bool changedEverywhere() const { return changedEverywhere_; }
-    const std::vector<Box>& changed() const { return changed_; }
+    // The changed tiles as few rectangles, clipped to the surface: each row
+    // of tiles as its runs of changed tiles, a row alike to the one above
+    // joining it. A valid banded region: sorted by top then left, no two
+    // overlapping or touching side by side, all of one band equally high.
+    // Returns the pixels they cover.
+    std::int64_t changedTiles(std::vector<Box>& out) const;
     // Starts a new record: nothing has changed.
     void takeChanges();
 
@@ -132,13 +130,8 @@ private:
         int x;
         int y;
     };
-    // The places a circle of `radius` around (cx, cy) may touch on `s`;
-    // false when it misses the surface.
-    static bool boxOf(const Surface& s, int cx, int cy, int radius, Box& box);
-    void drawUnion(const Surface& s);
-    void remember(const Surface& s, int cx, int cy);
-    void markChanged(const Box& box, std::int64_t surfaceArea);
-    void markAllChanged();
+    void drawUnion(const Surface& s, bool diff);
+    void markChanged(int y, std::int64_t from, std::int64_t to);
 
     bool clearPending_ = false;
     Pixel background_ = 0;
@@ -147,36 +140,25 @@ private:
     std::vector<Centre> discs_;
     std::vector<std::uint64_t> rowBits_; // the columns one row's discs cover
 
+    // What the surface of the last flush shows, when `known_`: the
+    // background and, where `shown_` has a bit, the disc colour.
+    Surface last_;
     bool known_ = false;
     Pixel knownBackground_ = 0;
-    Surface last_;             // the surface of the last flush
-    std::vector<Box> drawn_;
-    std::int64_t drawnArea_ = 0; // of all boxes in drawn_, overlaps counted again
+    Pixel knownColour_ = 0;
+    std::size_t rowWords_ = 0; // words of one row in shown_ and rowBits_
+    std::vector<std::uint64_t> shown_;
+    // Of each row, the words from `from` up to `to` (not included) may hold
+    // bits in shown_; the others are all clear.
+    struct WordSpan {
+        std::size_t from = SIZE_MAX;
+        std::size_t to = 0;
+    };
+    std::vector<WordSpan> shownWords_;
 
     bool changedEverywhere_ = true;
-    std::vector<Box> changed_;
-    std::int64_t changedArea_ = 0; // of all boxes in changed_, overlaps counted again
-};
-
-// Boxes as a few tile-aligned rectangles: the surface is cut into square
-// tiles, every tile a box touches is marked, and each row of tiles becomes
-// its runs of marked tiles, a row alike to the one above joining it. The
-// result covers every box, stays within the surface, and is a valid banded
-// region: sorted by top then left, no two rectangles overlapping or
-// touching side by side, all of one row of tiles equally high. Keeps its
-// memory between calls.
-class TileCover {
-public:
-    explicit TileCover(int tileSize) : tile_(tileSize < 1 ? 1 : tileSize) {}
-    // The rectangles for `boxes` on a surface of width x height; returns
-    // the pixels they cover.
-    std::int64_t cover(const std::vector<Canvas::Box>& boxes, int width, int height,
-                       std::vector<Canvas::Box>& out);
-
-private:
-    int tile_;
-    std::vector<std::uint64_t> bits_; // the marked tiles, row after row
-    std::vector<Canvas::Box> row_;    // the runs of the row being built
+    std::size_t tileWords_ = 0; // words of one row of tiles
+    std::vector<std::uint64_t> tiles_;
 };
 
 } // namespace raster

@@ -1,0 +1,60 @@
+// A disc on a scaled screen (QT_SCALE_FACTOR 2 or 1.25) is drawn on the
+// screen's own pixels: as the raster's disc of the scaled radius around the
+// scaled centre, not the logical disc blown up in blocks.
+
+#include <cmath>
+
+#include <QApplication>
+#include <QTest>
+
+#include "ui/qt/drawing_area.h"
+#include "ui/raster/raster.h"
+
+class DevicePixels : public QObject {
+    Q_OBJECT
+private slots:
+    void discAtDeviceResolution();
+};
+
+void DevicePixels::discAtDeviceResolution()
+{
+    DrawingArea area;
+    area.resize(40, 40);
+    area.setBackground(Qt::black);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const qreal ratio = area.devicePixelRatioF();
+    // Without this the test would quietly check the unscaled screen.
+    QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+
+    area.clear();
+    area.drawCircle(20, 20, 7, Qt::yellow, true, Qt::yellow);
+    const QImage shown = area.grab().toImage();
+    const auto device = [&](double logical) { return static_cast<int>(std::lround(logical * ratio)); };
+    QCOMPARE(shown.size(), QSize(device(40), device(40)));
+
+    const int centre = device(20);
+    const int radius = device(7);
+    const auto inDisc = [&](int x, int y) {
+        return shown.valid(x, y) && shown.pixelColor(x, y) == QColor(Qt::yellow);
+    };
+    int edge = 0;
+    int ring = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const bool expected = raster::insideDisc(x - centre, y - centre, radius);
+            QCOMPARE(inDisc(x, y), expected);
+            const auto outside = [&](int dx, int dy) {
+                return !raster::insideDisc(x + dx - centre, y + dy - centre, radius);
+            };
+            ring += expected && (outside(1, 0) || outside(-1, 0) || outside(0, 1) || outside(0, -1));
+            edge += inDisc(x, y) && (!inDisc(x + 1, y) || !inDisc(x - 1, y) ||
+                                     !inDisc(x, y + 1) || !inDisc(x, y - 1));
+        }
+    // At scale 1 the edge has 40 pixels (radius 7); blown-up blocks would
+    // give twice as many at scale 2, each step two pixels long.
+    QCOMPARE(edge, ring);
+}
+
+QTEST_MAIN(DevicePixels)
+#include "device_pixels_test.moc"
