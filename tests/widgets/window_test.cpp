@@ -46,14 +46,6 @@ bool blank(const MainWindow& w)
     return img == background;
 }
 
-void type(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->selectAll();
-    for (QChar ch : text) // keyClicks takes Latin-1 only
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 // A pointer move over the drawing area at a height between two pixels.
 void pointAt(MainWindow& w, double y)
 {
@@ -183,9 +175,12 @@ private slots:
     // The comma of the locale is no decimal separator for the fields.
     void typedFieldsAndOption()
     {
-        type(c().text1, "1,5");
-        type(c().text2, "2.5");
-        type(c().text3, QString::fromUtf8("7абв"));
+        const std::pair<QLineEdit*, const char*> typed[] = {
+            {c().text1, "1,5"}, {c().text2, "2.5"}, {c().text3, "7abc"}};
+        for (const auto& [field, text] : typed) {
+            field->selectAll();
+            QTest::keyClicks(field, text);
+        }
         QTest::mouseClick(c().option2, Qt::LeftButton, {}, QPoint(6, 6));
         harness::click(c().command1);
         QCOMPARE(c().text1->text() + c().text2->text() + c().text3->text(), " 5 2.5 7");
