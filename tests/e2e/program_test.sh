@@ -138,7 +138,7 @@ check "window opens with its title" test -n "$win"
 shot "$work/first.png"
 panel_colour=$(pixel_at "$work/first.png" $PANEL_SPOT)
 check "drawing area starts empty" picture_empty
-# The system colour for button text: black in Qt's own palette.
+# Black, whatever the desktop's palette.
 check "drawing area is black" test "$(pixel_at "$work/first.png" 300 200)" == "000000"
 
 click_at $START_AT
@@ -153,18 +153,13 @@ check "panel comes back when the pointer nears the top" eventually panel_shown
 
 click_at $PAUSE_AT
 check "Pause freezes the picture" eventually picture_still
-shot "$work/ref.png"
 check "the frozen picture keeps its gas" gas_drawn
-check "the frozen picture stays" picture_still
+shot "$work/ref.png"
 click_at $PAUSE_AT
 check "Pause again resumes" eventually picture_changes
 
 click_at $START_AT
 check "Stop clears the picture" eventually picture_empty
-click_at $START_AT
-check "Start again draws a fresh gas" eventually gas_drawn
-click_at $START_AT
-check "Stop again clears it" eventually picture_empty
 check "the program is still running" kill -0 "$program_pid"
 
 echo "$passed passed, $failed failed"
