@@ -213,9 +213,13 @@ private slots:
                    c().frame1->width() == outer.width();
         };
         QVERIFY(follows());
+        harness::click(c().command1);
+        harness::click(c().command2); // paused: the picture stays as it is
+        const QImage paused = harness::shown(*w_);
         w_->resize(900, 500);
         QTRY_COMPARE(w_->size(), QSize(900, 500));
         QVERIFY(follows());
+        QCOMPARE(harness::shown(*w_).copy(paused.rect()), paused);
         const QSize kept = c().picture1->size();
         w_->showMinimized();
         QTRY_VERIFY(w_->isMinimized());
