@@ -36,6 +36,7 @@ const ImageRow kImageRows[] = {
     {"W_683_5_at_681", 683.5f, 300, 681, 150, 5, {disc(681, 150, 5), disc(-2, 150, 5)}},
     {"W_683_5_at_680", 683.5f, 300, 680, 150, 5, {disc(680, 150, 5), disc(-4, 150, 5)}},
     {"far_out_not_drawn", 400, 300, 1e6, 150, 5, {}},
+    {"edge_beyond_16_bits_not_drawn", 400, 300, 32767, 150, 5, {}},
 };
 
 class Image : public testing::TestWithParam<ImageRow> {};
