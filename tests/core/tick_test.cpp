@@ -91,6 +91,8 @@ const MoveRow kMoveRows[] = {
     // 0 made its step with 1's velocity in between.
     {"swap_and_swap_back", false, 600, 1, {{100, 200, 10, 20}, {115, 200, -30, 40}},
      {{99.7, 200.4, 10, 20}, {114.7, 200.4, -30, 40}}},
+    {"swap_and_swap_back_upright", false, 600, 1, {{300, 100, 0, 10}, {300, 115, 0, -10}},
+     {{300, 99.9, 0, 10}, {300, 114.9, 0, -10}}},
     // Radii 8 and 7, which no Start makes, take every pair in turn.
     {"mixed_radii_exchange", false, 600, 1, {{100, 200, 10, 20}, {114, 200, -30, 40}},
      {{99.7, 200.4, 10, 20}, {113.7, 200.4, -30, 40}}, 7},
