@@ -1,7 +1,6 @@
 #include "ui/raster/raster.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -13,15 +12,6 @@ namespace {
 constexpr int kWordBits = 64;
 constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
-// For each byte of bits, its eight pixels as masks: all ones where a bit is set.
-constexpr int kByteBits = 8;
-constexpr auto kByteMasks = [] {
-    std::array<std::array<Pixel, kByteBits>, 256> masks{};
-    for (std::size_t v = 0; v < masks.size(); ++v)
-        for (std::size_t j = 0; j < kByteBits; ++j)
-            masks[v][j] = (v >> j) & 1 ? ~Pixel{0} : Pixel{0};
-    return masks;
-}();
 // Discs drawn into a row's bits between two looks at whether it is covered.
 constexpr int kCoverageCheckEvery = 16;
 // The largest h with h * h <= n, for n >= 0. The square root in double
@@ -76,12 +66,16 @@ bool clipRows(const Surface& s, std::int64_t cy, int radius, std::int64_t& first
     return first <= last;
 }
 
-void setBits(std::uint64_t* bits, std::int64_t from, std::int64_t to)
+inline void setBits(std::uint64_t* bits, std::int64_t from, std::int64_t to)
 {
     const auto wordFrom = static_cast<std::size_t>(from >> kWordShift);
     const auto wordTo = static_cast<std::size_t>(to >> kWordShift);
     const std::uint64_t head = kAllOnes << (from & (kWordBits - 1));
     const std::uint64_t tail = kAllOnes >> (kWordBits - 1 - (to & (kWordBits - 1)));
+    if (wordFrom == wordTo) { // most spans of small discs, and every changed word's tiles
+        bits[wordFrom] |= head & tail;
+        return;
+    }
     // Read, or, write for every word: a plain store of all ones to the
     // middle words becomes a call of memset, which costs more than the few
     // words a span has.
@@ -353,35 +347,24 @@ void Canvas::drawUnion(const Surface& s, bool diff)
                                       : WordSpan{static_cast<std::size_t>(lo >> kWordShift),
                                                  static_cast<std::size_t>(hi >> kWordShift) + 1};
         if (diff) {
-            // Only the pixels whose bit differs from the last frame's.
-            const Pixel background = background_;
-            const Pixel flip = discColour_ ^ background_;
+            // Only the pixels whose bit differs from the last frame's, each
+            // run of them that now shows one colour in one fill.
             const std::size_t wordTo = std::max(held.to, fresh.to);
             for (std::size_t w = std::min(held.from, fresh.from); w < wordTo; ++w) {
                 std::uint64_t change = bits[w] ^ shown[w];
                 if (change == 0)
                     continue;
                 const auto base = static_cast<std::int64_t>(w) * kWordBits;
-                const int from = std::countr_zero(change);
-                const int to = kWordBits - 1 - std::countl_zero(change);
-                markChanged(y, base + from, base + to);
-                // Eight pixels at a time, where any of them changed: each
-                // from its bit, without branches.
+                markChanged(y, base + std::countr_zero(change),
+                            base + kWordBits - 1 - std::countl_zero(change));
                 const std::uint64_t now = bits[w];
-                for (int k = from / kByteBits; k <= to / kByteBits; ++k) {
-                    const int shift = k * kByteBits;
-                    if (((change >> shift) & 0xFFu) == 0)
-                        continue;
-                    const std::array<Pixel, kByteBits>& mask = kByteMasks[(now >> shift) & 0xFFu];
-                    Pixel* at = row + base + shift;
-                    const std::int64_t left = s.width - (base + shift);
-                    if (left >= kByteBits) {
-                        for (int j = 0; j < kByteBits; ++j)
-                            at[j] = background ^ (flip & mask[static_cast<std::size_t>(j)]);
-                    } else {
-                        for (int j = 0; j < left; ++j)
-                            at[j] = background ^ (flip & mask[static_cast<std::size_t>(j)]);
-                    }
+                while (change != 0) {
+                    const int from = std::countr_zero(change);
+                    const bool on = ((now >> from) & 1) != 0;
+                    const int length = std::countr_one((change & (on ? now : ~now)) >> from);
+                    fillRun(row, base + from, base + from + length - 1,
+                            on ? discColour_ : background_);
+                    change = from + length == kWordBits ? 0 : change & (kAllOnes << (from + length));
                 }
                 shown[w] = now;
             }
