@@ -14,7 +14,9 @@
 #include <QWidget>
 
 #ifdef _WIN32
+#ifndef NOMINMAX // MinGW's C++ library defines it already
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
