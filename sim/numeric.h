@@ -33,15 +33,15 @@ inline double select(bool condition, double whenTrue, double whenFalse)
 }
 
 // `value` > `size` with `value` first rounded to single precision, so a value
-// within half a single step of `size` counts as equal to it.
+// within half a single step of `size` counts as equal to it. Clamped first,
+// which keeps the conversion defined for any value (NaN goes to the lowest);
+// beyond float's range the rounding cannot change the answer for an area's
+// size.
 inline bool greaterAsSingle(double value, float size)
 {
     constexpr double kMax = std::numeric_limits<float>::max();
-    // Beyond float's range the rounding cannot matter and the double compare
-    // decides. The clamp only keeps the unused conversion defined (NaN too).
-    const bool inRange = std::fabs(value) <= kMax;
     const double clamped = !(value >= -kMax) ? -kMax : (value > kMax ? kMax : value);
-    return (inRange & (static_cast<float>(clamped) > size)) | (!inRange & (value > size));
+    return static_cast<float>(clamped) > size;
 }
 
 inline bool fitsInt16(double value)
@@ -66,23 +66,18 @@ inline std::optional<std::int16_t> floorInt16(double value)
 
 // The nearest integer, ties to even, if a 16-bit integer holds it. On x86-64
 // the conversion instruction rounds in the current mode, as nearbyint does,
-// without the library call; a value that the 32-bit conversion cannot hold
-// would not fit anyway.
+// without the library call; whatever it cannot hold, NaN included, comes out
+// as INT_MIN, which does not fit either.
 inline std::optional<std::int16_t> nearestInt16(double value)
 {
 #if defined(__SSE2__) || defined(_M_X64)
-    constexpr double kLimit = 2147483648.0; // 2^31
-    const bool convertible = value > -kLimit && value < kLimit;
-    const int r = convertible ? _mm_cvtsd_si32(_mm_set_sd(value)) : 0;
-    if (!convertible || !fitsInt16(r))
-        return std::nullopt;
-    return static_cast<std::int16_t>(r);
+    const int r = _mm_cvtsd_si32(_mm_set_sd(value));
 #else
     const double r = std::nearbyint(value);
+#endif
     if (!fitsInt16(r))
         return std::nullopt;
     return static_cast<std::int16_t>(r);
-#endif
 }
 
 } // namespace numeric

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "sim/text_rules.h"
@@ -11,6 +12,10 @@
 namespace {
 
 enum Field { N, v, m }; // Text3, Text2, Text1
+
+// 1e-401 written with a thousand zeros after the point: tiny, whatever its
+// exponent says alone.
+const std::string kTinyWithBigExponent = "0." + std::string(1000, '0') + "1e600";
 
 struct ReParRow {
     const char* name;
@@ -32,6 +37,8 @@ const ReParRow kReParRows[] = {
     {"N_empty", N, "", 1, " 1"},
     {"N_blanks_and_plus", N, " \t+7", 7, " 7"},
     {"N_1e400", N, "1e400", 500, " 500"},
+    {"N_1e_minus_400", N, "1e-400", 1, " 1"},
+    {"N_tiny_with_big_exponent", N, kTinyWithBigExponent.c_str(), 1, " 1"},
     {"v_0_5", v, "0.5", 1, " 1"},
     {"v_2_5", v, "2.5", 2.5, " 2.5"},
     {"v_30000_5", v, "30000.5", 30000, " 30000"},

@@ -19,6 +19,7 @@
 
 #include "app/identity.h"
 #include "tests/support/harness.h"
+#include "ui/qt/mouse_state.h"
 
 namespace {
 
@@ -192,6 +193,11 @@ private slots:
     // twips: 41 pixels, or 51.25 at 12 twips a pixel); hiding rests at -42.
     void pointerSlidesPanel()
     {
+        // What the handler is told of buttons and keys, as bit sets.
+        QCOMPARE(mouse_state::buttonBits(Qt::LeftButton | Qt::MiddleButton), 5);
+        QCOMPARE(mouse_state::buttonBits(Qt::RightButton), 2);
+        QCOMPARE(mouse_state::shiftBits(Qt::ShiftModifier | Qt::AltModifier), 5);
+        QCOMPARE(mouse_state::shiftBits(Qt::ControlModifier), 2);
         harness::click(c().command1);
         pointAt(*w_, 2 * 615 / tpp_);
         QVERIFY(w_->form().vizPanel);
