@@ -77,5 +77,7 @@ std::string numberToText(double value)
     char buf[kLongestFixed];
     const auto end =
         std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed).ptr;
-    return (std::signbit(value) ? "-" : " ") + std::string(buf, end);
+    std::string out(1, std::signbit(value) ? '-' : ' ');
+    out.append(buf, end);
+    return out;
 }
