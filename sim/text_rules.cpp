@@ -13,7 +13,7 @@ constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kBlanks = " \t\n\r\v\f";
 // An exponent is read up to this and no further: far beyond any double's
 // range, and far from where the arithmetic on it could overflow.
-constexpr std::int64_t kExponentCap = 1'000'000'000;
+constexpr std::int64_t kExponentCap = std::numeric_limits<std::int32_t>::max();
 // Long enough for the shortest fixed form of any double: 5e-324 is 0,
 // a point, 323 zeros and a 5.
 constexpr std::size_t kLongestFixed = 400;

@@ -87,6 +87,9 @@ TEST(LeadingNumber, StopsAtTheEndOfTheText)
     EXPECT_EQ(leadingNumber(std::string_view("1e-34", 4)), 1e-3);
     EXPECT_EQ(leadingNumber(std::string_view("1e+5", 3)), 1);
     EXPECT_EQ(leadingNumber(std::string_view(" 5", 1)), 0);
+    EXPECT_EQ(leadingNumber(std::string_view("5.5", 2)), 5);
+    EXPECT_EQ(leadingNumber(std::string_view("-5", 0)), 0);
+    EXPECT_EQ(leadingNumber(std::string_view("+5", 0)), 0);
 }
 
 } // namespace
