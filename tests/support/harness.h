@@ -6,9 +6,11 @@
 #include <memory>
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -43,7 +45,18 @@ inline void tick(MainWindow& w, int times = 1)
 
 inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-// The drawing area as it paints itself.
-inline QImage shown(const MainWindow& w) { return w.controls().picture1->grab().toImage(); }
+// The drawing area as the screen shows it once the paints asked for so far
+// are done: what the window's backing store holds, so that a frame the area
+// failed to repaint shows as it is, stale.
+inline QImage shown(const MainWindow& w)
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    const QWidget* area = w.controls().picture1;
+    const QPoint at = area->mapTo(&w, QPoint(0, 0));
+    return w.screen()
+        ->grabWindow(w.winId(), at.x(), at.y(), area->width(), area->height())
+        .toImage();
+}
 
 } // namespace harness
