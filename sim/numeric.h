@@ -52,16 +52,17 @@ inline bool fitsInt16(double value)
 
 // The largest integer not greater than `value`, if a 16-bit integer holds it.
 // The redraw converts every centre of every frame, so this stays inline
-// rather than calling the library's floor: exactly the values in
-// [-32768, 32768) have a floor that fits, and for them truncation, moved down
-// by one where it went up, is the floor.
+// rather than calling the library's floor: truncation, moved down by one
+// where it went up, is the floor, for any value that an int holds.
 inline std::optional<std::int16_t> floorInt16(double value)
 {
-    if (!(value >= std::numeric_limits<std::int16_t>::min() &&
-          value < std::numeric_limits<std::int16_t>::max() + 1.0))
-        return std::nullopt;
+    if (!(std::fabs(value) < std::numeric_limits<int>::max()))
+        return std::nullopt; // NaN too
     const auto truncated = static_cast<int>(value);
-    return static_cast<std::int16_t>(truncated - static_cast<int>(truncated > value));
+    const int floor = truncated - static_cast<int>(truncated > value);
+    if (!fitsInt16(floor))
+        return std::nullopt;
+    return static_cast<std::int16_t>(floor);
 }
 
 // The nearest integer, ties to even, if a 16-bit integer holds it. On x86-64

@@ -38,6 +38,11 @@ const ImageRow kImageRows[] = {
     {"W_683_5_at_681", 683.5f, 300, 681, 150, 5, {disc(681, 150, 5), disc(-2, 150, 5)}},
     {"W_683_5_at_680", 683.5f, 300, 680, 150, 5, {disc(680, 150, 5), disc(-4, 150, 5)}},
     {"far_out_not_drawn", 400, 300, 1e6, 150, 5, {}},
+    // Edge sums of exactly 32767 and -32768 still fit 16 bits.
+    {"right_edge_at_16_bit_limit", 400, 300, 32762, 150, 5,
+     {disc(32762, 150, 5), disc(32362, 150, 5)}},
+    {"left_edge_at_16_bit_limit", 400, 300, -32763, 150, 5,
+     {disc(-32763, 150, 5), disc(-32363, 150, 5)}},
     {"edge_beyond_16_bits_not_drawn", 400, 300, 32767, 150, 5, {}},
     {"image_beyond_16_bits_dropped", 40000, 300, 4, 150, 5, {disc(4, 150, 5)}},
 };
