@@ -6,7 +6,6 @@
 #include <memory>
 
 #include <QColor>
-#include <QCoreApplication>
 #include <QImage>
 #include <QMetaObject>
 #include <QPushButton>
@@ -20,6 +19,10 @@
 namespace harness {
 
 inline const QColor kYellow(255, 255, 0);
+
+// Long enough for the paints that drawing asked for to reach the screen:
+// Qt delivers a window's update request from a timer.
+inline constexpr int kPaintsDone = 30; // ms
 
 // Everything runs as in the program, except that the test decides when a
 // tick happens.
@@ -50,8 +53,7 @@ inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButto
 // failed to repaint shows as it is, stale.
 inline QImage shown(const MainWindow& w)
 {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents();
+    QTest::qWait(kPaintsDone);
     const QWidget* area = w.controls().picture1;
     const QPoint at = area->mapTo(&w, QPoint(0, 0));
     return w.screen()
