@@ -1,5 +1,6 @@
 #include "sim/ensemble.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -9,9 +10,9 @@ namespace ensemble {
 
 std::int16_t radiusForMass(std::int32_t mass)
 {
-    if (mass <= 0)
-        return 0;
-    return static_cast<std::int16_t>(std::floor(std::sqrt(static_cast<double>(mass) / kPi)));
+    // A mass below 0, which no setting allows, counts as 0.
+    const auto m = static_cast<double>(std::max(mass, 0));
+    return static_cast<std::int16_t>(std::floor(std::sqrt(m / kPi)));
 }
 
 double velocityComponent(float magnitudeDraw, float signDraw, double speed)
@@ -32,7 +33,7 @@ void Form1::startSmlM(std::int16_t kolMol, double speedm, std::int32_t inMass)
     molCount = kolMol;
     // A fresh array every time: the previous ensemble is discarded even when
     // the size is the same. A negative count (never passed) means none.
-    mols.assign(static_cast<std::size_t>(kolMol > 0 ? kolMol : 0), Molecule{});
+    mols.assign(static_cast<std::size_t>(std::max<std::int16_t>(kolMol, 0)), Molecule{});
 
     for (Molecule& m : mols) {
         m.mass = inMass;

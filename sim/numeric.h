@@ -33,15 +33,15 @@ inline double select(bool condition, double whenTrue, double whenFalse)
 }
 
 // `value` > `size` with `value` first rounded to single precision, so a value
-// within half a single step of `size` counts as equal to it.
+// within half a single step of `size` counts as equal to it. Clamped first,
+// which keeps the conversion defined for any value (NaN goes to the lowest);
+// beyond float's range the rounding cannot change the answer for an area's
+// size.
 inline bool greaterAsSingle(double value, float size)
 {
     constexpr double kMax = std::numeric_limits<float>::max();
-    // Beyond float's range the rounding cannot matter and the double compare
-    // decides. The clamp only keeps the unused conversion defined (NaN too).
-    const bool inRange = std::fabs(value) <= kMax;
     const double clamped = !(value >= -kMax) ? -kMax : (value > kMax ? kMax : value);
-    return (inRange & (static_cast<float>(clamped) > size)) | (!inRange & (value > size));
+    return static_cast<float>(clamped) > size;
 }
 
 inline bool fitsInt16(double value)
@@ -52,37 +52,33 @@ inline bool fitsInt16(double value)
 
 // The largest integer not greater than `value`, if a 16-bit integer holds it.
 // The redraw converts every centre of every frame, so this stays inline
-// rather than calling the library's floor: exactly the values in
-// [-32768, 32768) have a floor that fits, and for them truncation, moved down
-// by one where it went up, is the floor.
+// rather than calling the library's floor: truncation, moved down by one
+// where it went up, is the floor, for any value that an int holds.
 inline std::optional<std::int16_t> floorInt16(double value)
 {
-    if (!(value >= std::numeric_limits<std::int16_t>::min() &&
-          value < std::numeric_limits<std::int16_t>::max() + 1.0))
-        return std::nullopt;
+    if (!(std::fabs(value) < std::numeric_limits<int>::max()))
+        return std::nullopt; // NaN too
     const auto truncated = static_cast<int>(value);
-    return static_cast<std::int16_t>(truncated - static_cast<int>(truncated > value));
+    const int floor = truncated - static_cast<int>(truncated > value);
+    if (!fitsInt16(floor))
+        return std::nullopt;
+    return static_cast<std::int16_t>(floor);
 }
 
 // The nearest integer, ties to even, if a 16-bit integer holds it. On x86-64
 // the conversion instruction rounds in the current mode, as nearbyint does,
-// without the library call; a value that the 32-bit conversion cannot hold
-// would not fit anyway.
+// without the library call; whatever it cannot hold, NaN included, comes out
+// as INT_MIN, which does not fit either.
 inline std::optional<std::int16_t> nearestInt16(double value)
 {
 #if defined(__SSE2__) || defined(_M_X64)
-    constexpr double kLimit = 2147483648.0; // 2^31
-    const bool convertible = value > -kLimit && value < kLimit;
-    const int r = convertible ? _mm_cvtsd_si32(_mm_set_sd(value)) : 0;
-    if (!convertible || !fitsInt16(r))
-        return std::nullopt;
-    return static_cast<std::int16_t>(r);
+    const int r = _mm_cvtsd_si32(_mm_set_sd(value));
 #else
     const double r = std::nearbyint(value);
+#endif
     if (!fitsInt16(r))
         return std::nullopt;
     return static_cast<std::int16_t>(r);
-#endif
 }
 
 } // namespace numeric

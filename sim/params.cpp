@@ -1,5 +1,6 @@
 #include "sim/params.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "sim/state.h"
@@ -9,12 +10,7 @@ namespace params {
 
 double roundAndClamp(double value, double lo, double hi)
 {
-    double r = std::nearbyint(value); // the default rounding mode: ties to even
-    if (r < lo)
-        r = lo;
-    if (r > hi)
-        r = hi;
-    return r;
+    return std::clamp(std::nearbyint(value), lo, hi); // the default rounding: ties to even
 }
 
 } // namespace params
@@ -26,11 +22,7 @@ void Form1::rePar()
         leadingNumber(ui_.text3.text()), params::kMinMolecules, params::kMaxMolecules));
     ui_.text3.setText(numberToText(kolMol));
 
-    speedm = leadingNumber(ui_.text2.text());
-    if (speedm < params::kMinSpeed)
-        speedm = params::kMinSpeed;
-    if (speedm > params::kMaxSpeed)
-        speedm = params::kMaxSpeed;
+    speedm = std::clamp(leadingNumber(ui_.text2.text()), params::kMinSpeed, params::kMaxSpeed);
     ui_.text2.setText(numberToText(speedm));
 
     inMass = static_cast<std::int32_t>(params::roundAndClamp(

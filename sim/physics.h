@@ -34,11 +34,13 @@ struct Mover {
 // Where the far throw would exceed the bound below (coincident centres too),
 // or a coordinate would not stay finite, both move P apart along the line of
 // centres instead (along +x for the pass's molecule when there is no line).
+// A push comes only with a finite d, so any d above 0 gives a line: it is at
+// least about |dx| and |dy|, even where their squares have underflowed.
 inline void pushApartEvenly(Mover& i, Molecule& j, double dx, double dy, double d, double P)
 {
     double ux = 1;
     double uy = 0;
-    if (d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d)) {
+    if (d > 0) {
         ux = dx / d;
         uy = dy / d;
     }

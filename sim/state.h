@@ -19,12 +19,12 @@
 #include "ui/toolkit/toolkit.h"
 
 struct Molecule {
-    double vx = 0; // pixels per second, positive towards growing x
-    double vy = 0; // pixels per second, positive downwards
-    double x = 0;  // centre, pixels from the drawing area's left edge
-    double y = 0;  // centre, pixels from the drawing area's top edge
-    std::int32_t mass = 0;
-    std::int16_t radius = 0;
+    double vx{};    // pixels per second, positive towards growing x
+    double vy{};    // pixels per second, positive downwards
+    double x{};     // centre, pixels from the drawing area's left edge
+    double y{};     // centre, pixels from the drawing area's top edge
+    std::int32_t mass{};
+    std::int16_t radius{};
 };
 
 class Form1 {
@@ -37,16 +37,16 @@ public:
 
     // State, in declaration order. Everything starts zero/false/empty; the
     // load event stores the defaults.
-    bool vizPanel = false; // panel target: shown (true) or hidden
-    bool playBool = false; // a run is in progress (running or paused)
-    toolkit::Color mColor = 0;
+    bool vizPanel{}; // panel target: shown (true) or hidden
+    bool playBool{}; // a run is in progress (running or paused)
+    toolkit::Color mColor{};
     std::vector<Molecule> mols;
-    std::int16_t molCount = 0; // length of the current ensemble
-    bool pauseBool = false;
-    std::int16_t kolMol = 0;  // setting: number of molecules
-    std::int32_t inMass = 0;  // setting: mass of one molecule
-    double speedm = 0;        // setting: largest speed of one component
-    bool limtBool = false;    // true: edges wrap around; false: walls
+    std::int16_t molCount{}; // length of the current ensemble
+    bool pauseBool{};
+    std::int16_t kolMol{}; // setting: number of molecules
+    std::int32_t inMass{}; // setting: mass of one molecule
+    double speedm{};       // setting: largest speed of one component
+    bool limtBool{};       // true: edges wrap around; false: walls
 
     // Procedures.
     void anPanel(bool blViz);

@@ -1,104 +1,72 @@
 #include "sim/text_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kBlanks = " \t\n\r\v\f";
+// An exponent is read up to this and no further: far beyond any double's
+// range, and far from where the arithmetic on it could overflow.
+constexpr std::int64_t kExponentCap = std::numeric_limits<std::int32_t>::max();
+// Long enough for the shortest fixed form of any double: 5e-324 is 0,
+// a point, 323 zeros and a 5.
+constexpr std::size_t kLongestFixed = 400;
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool isDigit(char c) { return kDigits.find(c) != std::string_view::npos; }
 
 } // namespace
 
 double leadingNumber(std::string_view text)
 {
-    std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && isBlank(text[i]))
+    const auto digitsFrom = [&](std::size_t k) {
+        while (k < n && isDigit(text[k]))
+            ++k;
+        return k;
+    };
+    std::size_t i = std::min(text.find_first_not_of(kBlanks), n);
+    const bool negative = i < n && text[i] == '-';
+    if (i < n && (text[i] == '+' || negative))
         ++i;
-
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
 
     // Measure the number first, so that from_chars sees exactly the forms we
     // accept and nothing it would take on its own ("inf", "nan", hex).
     const std::size_t start = i;
-    std::size_t digits = 0;
-    while (i < n && isDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && isDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0;
+    const std::size_t point = digitsFrom(start);
+    i = point < n && text[point] == '.' ? digitsFrom(point + 1) : point;
+    const std::size_t first = text.substr(start, i - start).find_first_not_of("0.");
+    if (first == std::string_view::npos)
+        return 0; // no digit at all, or zeros only
 
-    // The decimal order of magnitude, to tell "too large" from "too small"
-    // when from_chars cannot represent the value: the mantissa lies in
-    // [10^(order-1), 10^order), shifted by the exponent (saturated).
-    long order = 0;
-    {
-        std::size_t k = start;
-        long intDigits = 0;
-        while (k < n && text[k] == '0')
-            ++k;
-        while (k < n && isDigit(text[k])) {
-            ++k;
-            ++intDigits;
-        }
-        if (intDigits > 0) {
-            order = intDigits;
-        } else if (k < n && text[k] == '.') {
-            ++k;
-            while (k < i && text[k] == '0') {
-                ++k;
-                --order;
-            }
-        }
-    }
-
+    // The decimal order of magnitude, to within one: the place of the first
+    // significant digit, moved by the exponent. When from_chars cannot hold
+    // the value it is hundreds from zero, and its sign tells "too large"
+    // from "too small".
+    std::int64_t order =
+        static_cast<std::int64_t>(point - start) - static_cast<std::int64_t>(first);
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < n && (text[j] == '+' || text[j] == '-')) {
-            negativeExponent = text[j] == '-';
+        const bool negativeExponent = j < n && text[j] == '-';
+        if (j < n && (text[j] == '+' || negativeExponent))
             ++j;
-        }
-        if (j < n && isDigit(text[j])) {
-            long exponent = 0;
-            while (j < n && isDigit(text[j])) {
-                if (exponent < 1'000'000'000L)
-                    exponent = exponent * 10 + (text[j] - '0');
-                ++j;
-            }
-            order += negativeExponent ? -exponent : exponent;
-            i = j;
-        }
-        // "1e" or "1e+" ends the number before the 'e'.
+        std::int64_t exponent = 0;
+        for (const std::size_t end = digitsFrom(j); j < end; i = ++j)
+            exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentCap);
+        order += negativeExponent ? -exponent : exponent;
+        // "1e" or "1e+" ends the number before the 'e': i has not moved.
     }
 
     double magnitude = 0;
-    const char* first = text.data() + start;
-    const char* last = text.data() + i;
-    const auto [end, ec] = std::from_chars(first, last, magnitude, std::chars_format::general);
+    const std::errc ec = std::from_chars(text.data() + start, text.data() + i, magnitude,
+                                         std::chars_format::general).ec;
     if (ec == std::errc::result_out_of_range)
         magnitude = order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (ec != std::errc() || end != last)
-        return 0; // cannot happen for the shapes scanned above
     return negative ? -magnitude : magnitude;
 }
 
@@ -106,12 +74,10 @@ std::string numberToText(double value)
 {
     if (value == 0)
         return " 0"; // also for -0, which has no sign to show
-    char buf[400];
-    const double magnitude = std::fabs(value);
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed);
-    if (ec != std::errc())
-        return value < 0 ? "-0" : " 0";
-    std::string out(1, value < 0 ? '-' : ' ');
+    char buf[kLongestFixed];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed).ptr;
+    std::string out(1, std::signbit(value) ? '-' : ' ');
     out.append(buf, end);
     return out;
 }

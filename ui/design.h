@@ -35,23 +35,22 @@ struct Control {
     std::string_view container; // "Form1" or "Frame1"
     std::string_view caption;   // design caption or text
     int left, top, width, height;
-    int tabIndex;
 };
 
 // In tab order.
 inline constexpr std::array<Control, 12> kControls{{
-    {"Picture1", Kind::Picture, "Form1", "", 0, 0, 5160, 3495, 0},
-    {"Frame1", Kind::Frame, "Form1", "", 0, 0, 9975, 615, 1},
-    {"Command1", Kind::Command, "Frame1", kStartCaption, 240, 120, 1695, 375, 2},
-    {"Command2", Kind::Command, "Frame1", kPauseCaption, 2160, 120, 1695, 375, 3},
-    {"Text1", Kind::Text, "Frame1", "масса", 4320, 120, 735, 285, 4},
-    {"Text2", Kind::Text, "Frame1", "максимальная скорость", 5400, 120, 735, 285, 5},
-    {"Text3", Kind::Text, "Frame1", "число частиц", 6480, 120, 735, 285, 6},
-    {"Label1", Kind::Label, "Frame1", "m", 4080, 240, 375, 255, 7},
-    {"Label2", Kind::Label, "Frame1", "v", 5160, 240, 255, 255, 8},
-    {"Label3", Kind::Label, "Frame1", "N", 6240, 240, 255, 255, 9},
-    {"Option1", Kind::Option, "Frame1", kWrapCaption, 7320, 120, 2595, 195, 10},
-    {"Option2", Kind::Option, "Frame1", kWallsCaption, 7320, 360, 2655, 195, 11},
+    {"Picture1", Kind::Picture, "Form1", "", 0, 0, 5160, 3495},
+    {"Frame1", Kind::Frame, "Form1", "", 0, 0, 9975, 615},
+    {"Command1", Kind::Command, "Frame1", kStartCaption, 240, 120, 1695, 375},
+    {"Command2", Kind::Command, "Frame1", kPauseCaption, 2160, 120, 1695, 375},
+    {"Text1", Kind::Text, "Frame1", "масса", 4320, 120, 735, 285},
+    {"Text2", Kind::Text, "Frame1", "максимальная скорость", 5400, 120, 735, 285},
+    {"Text3", Kind::Text, "Frame1", "число частиц", 6480, 120, 735, 285},
+    {"Label1", Kind::Label, "Frame1", "m", 4080, 240, 375, 255},
+    {"Label2", Kind::Label, "Frame1", "v", 5160, 240, 255, 255},
+    {"Label3", Kind::Label, "Frame1", "N", 6240, 240, 255, 255},
+    {"Option1", Kind::Option, "Frame1", kWrapCaption, 7320, 120, 2595, 195},
+    {"Option2", Kind::Option, "Frame1", kWallsCaption, 7320, 360, 2655, 195},
 }};
 
 // Looked up while compiling, so a misspelt name does not build.

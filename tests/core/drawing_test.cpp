@@ -29,14 +29,22 @@ const ImageRow kImageRows[] = {
     {"right_396", 400, 300, 396, 150, 5, {disc(396, 150, 5), disc(-4, 150, 5)}},
     {"left_5_none", 400, 300, 5, 150, 5, {disc(5, 150, 5)}},
     {"left_4", 400, 300, 4, 150, 5, {disc(4, 150, 5), disc(404, 150, 5)}},
+    {"bottom_295_none", 400, 300, 200, 295, 5, {disc(200, 295, 5)}},
     {"bottom_296", 400, 300, 200, 296, 5, {disc(200, 296, 5), disc(200, -4, 5)}},
+    {"top_5_none", 400, 300, 200, 5, 5, {disc(200, 5, 5)}},
     {"top_4", 400, 300, 200, 4, 5, {disc(200, 4, 5), disc(200, 304, 5)}},
     {"corner_diagonal_only", 400, 300, 398, 2, 5, {disc(398, 2, 5), disc(-2, 302, 5)}},
     {"rad_250_left_wins", 400, 600, 200, 300, 250, {disc(200, 300, 250), disc(600, 300, 250)}},
     {"W_683_5_at_681", 683.5f, 300, 681, 150, 5, {disc(681, 150, 5), disc(-2, 150, 5)}},
     {"W_683_5_at_680", 683.5f, 300, 680, 150, 5, {disc(680, 150, 5), disc(-4, 150, 5)}},
     {"far_out_not_drawn", 400, 300, 1e6, 150, 5, {}},
+    // Edge sums of exactly 32767 and -32768 still fit 16 bits.
+    {"right_edge_at_16_bit_limit", 400, 300, 32762, 150, 5,
+     {disc(32762, 150, 5), disc(32362, 150, 5)}},
+    {"left_edge_at_16_bit_limit", 400, 300, -32763, 150, 5,
+     {disc(-32763, 150, 5), disc(-32363, 150, 5)}},
     {"edge_beyond_16_bits_not_drawn", 400, 300, 32767, 150, 5, {}},
+    {"image_beyond_16_bits_dropped", 40000, 300, 4, 150, 5, {disc(4, 150, 5)}},
 };
 
 class Image : public testing::TestWithParam<ImageRow> {};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "sim/text_rules.h"
@@ -11,6 +12,10 @@
 namespace {
 
 enum Field { N, v, m }; // Text3, Text2, Text1
+
+// 1e-401 written with a thousand zeros after the point: tiny, whatever its
+// exponent says alone.
+const std::string kTinyWithBigExponent = "0." + std::string(1000, '0') + "1e600";
 
 struct ReParRow {
     const char* name;
@@ -32,6 +37,7 @@ const ReParRow kReParRows[] = {
     {"N_empty", N, "", 1, " 1"},
     {"N_blanks_and_plus", N, " \t+7", 7, " 7"},
     {"N_1e400", N, "1e400", 500, " 500"},
+    {"N_tiny_with_big_exponent", N, kTinyWithBigExponent.c_str(), 1, " 1"},
     {"v_0_5", v, "0.5", 1, " 1"},
     {"v_2_5", v, "2.5", 2.5, " 2.5"},
     {"v_30000_5", v, "30000.5", 30000, " 30000"},
@@ -72,14 +78,20 @@ TEST_P(ReParTest, ClampsAndWritesBack)
 
 NAMED_ROWS(ReParTest, kReParRows);
 
-// A text ends where its view ends, whatever the memory after it holds.
+// A text ends where its view ends, whatever the memory after it holds. A
+// number too small for a double reads as 0 (every field's lower bound hides
+// that).
 TEST(LeadingNumber, StopsAtTheEndOfTheText)
 {
+    EXPECT_EQ(leadingNumber("1e-400"), 0);
     EXPECT_EQ(leadingNumber(std::string_view(" 125", 3)), 12);
     EXPECT_EQ(leadingNumber(std::string_view("+1.25", 4)), 1.2);
     EXPECT_EQ(leadingNumber(std::string_view("1e-34", 4)), 1e-3);
     EXPECT_EQ(leadingNumber(std::string_view("1e+5", 3)), 1);
     EXPECT_EQ(leadingNumber(std::string_view(" 5", 1)), 0);
+    EXPECT_EQ(leadingNumber(std::string_view("5.5", 2)), 5);
+    EXPECT_EQ(leadingNumber(std::string_view("-5", 0)), 0);
+    EXPECT_EQ(leadingNumber(std::string_view("+5", 0)), 0);
 }
 
 } // namespace

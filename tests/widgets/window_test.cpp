@@ -3,6 +3,7 @@
 // as shown, and clicks, typing, pointer moves, ticks and resizes reaching the
 // window's logic and the picture.
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 
@@ -19,31 +20,38 @@
 
 #include "app/identity.h"
 #include "tests/support/harness.h"
+#include "ui/qt/mouse_state.h"
 
 namespace {
 
-// Every molecule whose centre lies in the picture shows yellow there; false
-// when none does.
+// The first row of the drawing area that the panel does not cover.
+int belowPanel(const MainWindow& w) { return std::max(0, w.controls().frame1->geometry().bottom() + 1); }
+
+// Every molecule whose centre is in sight shows yellow there; false when
+// none is in sight.
 bool moleculesShown(const MainWindow& w)
 {
     const QImage img = harness::shown(w);
     int seen = 0;
     for (const Molecule& m : w.form().mols) {
         const QPoint p(int(std::floor(m.x)), int(std::floor(m.y)));
-        if (img.valid(p) && img.pixelColor(p) != harness::kYellow)
+        const bool inSight = img.valid(p) && p.y() >= belowPanel(w);
+        if (inSight && img.pixelColor(p) != harness::kYellow)
             return false;
-        seen += img.valid(p);
+        seen += inSight;
     }
     return seen > 0;
 }
 
-// All of the picture in its background: black, whatever the desktop's theme.
+// All of the picture in sight in its background: black, whatever the
+// desktop's theme.
 bool blank(const MainWindow& w)
 {
     const QImage img = harness::shown(w).convertToFormat(QImage::Format_RGB32);
-    QImage background(img.size(), QImage::Format_RGB32);
+    const QRect inSight(0, belowPanel(w), img.width(), img.height() - belowPanel(w));
+    QImage background(inSight.size(), QImage::Format_RGB32);
     background.fill(Qt::black);
-    return img == background;
+    return img.copy(inSight) == background;
 }
 
 // A pointer move over the drawing area at a height between two pixels.
@@ -192,6 +200,11 @@ private slots:
     // twips: 41 pixels, or 51.25 at 12 twips a pixel); hiding rests at -42.
     void pointerSlidesPanel()
     {
+        // What the handler is told of buttons and keys, as bit sets.
+        QCOMPARE(mouse_state::buttonBits(Qt::LeftButton | Qt::MiddleButton), 5);
+        QCOMPARE(mouse_state::buttonBits(Qt::RightButton), 2);
+        QCOMPARE(mouse_state::shiftBits(Qt::ShiftModifier | Qt::AltModifier), 5);
+        QCOMPARE(mouse_state::shiftBits(Qt::ControlModifier), 2);
         harness::click(c().command1);
         pointAt(*w_, 2 * 615 / tpp_);
         QVERIFY(w_->form().vizPanel);
