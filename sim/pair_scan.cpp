@@ -20,10 +20,13 @@ namespace {
 // most a relative 2^-22, rounding the threshold 2^-24, and the double distance
 // is itself off by a few 2^-53. So M = 1/64 + S·2^-20 px covers it all, for
 // any S, and a pair ruled out is one the pair step would leave alone.
-float thresholdFor(double S)
+// A squared distance of lanes is never negative nor NaN, and such floats
+// order as their bits do as integers: the test compares bits, in an integer
+// unit, leaving the floating-point ones to the sums.
+std::int32_t thresholdFor(double S)
 {
     const double reach = S + 1.0 / 64 + S * 0x1p-20;
-    return static_cast<float>(reach * reach);
+    return std::bit_cast<std::int32_t>(static_cast<float>(reach * reach));
 }
 
 float laneOf(double coordinate)
@@ -63,6 +66,7 @@ PairScan::PairScan(const Molecule* mols, int n, std::int16_t radius)
 {
     for (int k = 0; k < n; ++k)
         renew(k, mols[k]);
+    std::fill_n(x_.begin() + n, kBlock, 0x1p60f); // its square, 2^120, is still finite
 }
 
 void PairScan::renew(int k, const Molecule& m)
@@ -71,21 +75,19 @@ void PairScan::renew(int k, const Molecule& m)
     y_[static_cast<std::size_t>(k)] = laneOf(m.y);
 }
 
-// Bit k: the test cannot rule out partner from + k, of `count` from `from`,
-// from the centre (cx, cy). Written so that compilers turn it into vector
-// code: no branch, each lane's bit from a table, and a trip count they do not
-// unroll into single lanes.
-std::uint32_t PairScan::nearIn(int from, int count, float cx, float cy) const
+// Bit k: the test cannot rule out partner from + k from the centre (cx, cy).
+// Written so that compilers turn it into vector code: no branch, each lane's
+// bit from a table, and a fixed trip count.
+std::uint32_t PairScan::nearIn(int from, float cx, float cy) const
 {
     const float* x = x_.data() + from;
     const float* y = y_.data() + from;
-    const float t = threshold_;
     std::uint32_t bits = 0;
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < kBlock; ++k) {
         const float dx = x[k] - cx;
         const float dy = y[k] - cy;
-        bits |= kBit[static_cast<std::size_t>(k)] &
-                (0u - static_cast<std::uint32_t>(dx * dx + dy * dy < t));
+        const bool near = std::bit_cast<std::int32_t>(dx * dx + dy * dy) < threshold_;
+        bits |= kBit[static_cast<std::size_t>(k)] & (0u - static_cast<std::uint32_t>(near));
     }
     return bits;
 }
@@ -99,10 +101,9 @@ void PairScan::passOver(Molecule* mols, int self)
     float cy = laneOf(i.y);
     int from = 0;
     while (from < n_) {
-        const int count = std::min(kBlock, n_ - from);
         const auto own = static_cast<unsigned>(self - from); // past the window if negative
-        std::uint32_t near = nearIn(from, count, cx, cy) & ~(own < kBlock ? 1u << own : 0u);
-        int next = from + count;
+        std::uint32_t near = nearIn(from, cx, cy) & ~(own < kBlock ? 1u << own : 0u);
+        int next = from + kBlock;
         while (near != 0) {
             const int k = from + std::countr_zero(near);
             near &= near - 1;

@@ -44,13 +44,15 @@ public:
     void renew(int k, const Molecule& m);
 
 private:
-    std::uint32_t nearIn(int from, int count, float cx, float cy) const;
+    std::uint32_t nearIn(int from, float cx, float cy) const;
 
-    alignas(64) std::array<float, kCapacity> x_;
-    alignas(64) std::array<float, kCapacity> y_;
+    // A block's worth of lanes past the last molecule, far from every centre
+    // (see the constructor), lets every test take a whole block.
+    alignas(64) std::array<float, kCapacity + kBlock> x_;
+    alignas(64) std::array<float, kCapacity + kBlock> y_{};
     int n_;
     double S_;
-    float threshold_;
+    std::int32_t threshold_; // a float's bits
 };
 
 } // namespace physics

@@ -24,7 +24,7 @@ PairOutcome interact(Molecule& i, Molecule& j)
 namespace {
 
 // Boundary rule and advance of the molecule whose pass has just ended.
-void finishMolecule(const Form1& form, Molecule& mi, bool wrap, const toolkit::Timer& timer1)
+void finishMolecule(const Form1& form, Molecule& mi, bool wrap, double ticksPerSecond)
 {
     if (wrap) {
         mi.x = form.LimType1(mi.x, true);
@@ -34,10 +34,8 @@ void finishMolecule(const Form1& form, Molecule& mi, bool wrap, const toolkit::T
         mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
     }
 
-    const double stepX = mi.vx / (physics::kMillisecondsPerSecond / timer1.interval());
-    const double stepY = mi.vy / (physics::kMillisecondsPerSecond / timer1.interval());
-    mi.x = stepX + mi.x;
-    mi.y = stepY + mi.y;
+    mi.x = mi.vx / ticksPerSecond + mi.x;
+    mi.y = mi.vy / ticksPerSecond + mi.y;
 }
 
 } // namespace
@@ -47,6 +45,8 @@ void Form1::goMol()
     // molCount and the array agree after every Start; the bound is only a
     // guard for a state assembled by hand.
     const int n = std::min<int>(molCount, static_cast<int>(mols.size()));
+    // The interval does not change within a tick.
+    const double ticksPerSecond = physics::kMillisecondsPerSecond / ui_.timer1.interval();
     if (physics::PairScan::takes(mols.data(), n)) {
         // Every Start makes an ensemble like this. The scan lives on the
         // stack: a tick allocates nothing.
@@ -57,7 +57,7 @@ void Form1::goMol()
             // already done.
             scan.passOver(mols.data(), i);
             Molecule& mi = mols[static_cast<std::size_t>(i)];
-            finishMolecule(*this, mi, limtBool, ui_.timer1);
+            finishMolecule(*this, mi, limtBool, ticksPerSecond);
             scan.renew(i, mi);
         }
     } else {
@@ -70,7 +70,7 @@ void Form1::goMol()
                 if (j != i)
                     physics::interact(mi, mols[static_cast<std::size_t>(j)]);
             }
-            finishMolecule(*this, mi, limtBool, ui_.timer1);
+            finishMolecule(*this, mi, limtBool, ticksPerSecond);
         }
     }
 
