@@ -14,6 +14,8 @@ constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
 // Discs drawn into a row's bits between two looks at whether it is covered.
 constexpr int kCoverageCheckEvery = 16;
+// Discs of this radius or less are drawn one by one, with no bitmap.
+constexpr int kSmallRadius = 32;
 // The largest h with h * h <= n, for n >= 0. The square root in double
 // precision can be one off near a perfect square, so it is corrected both
 // ways.
@@ -261,18 +263,47 @@ void Canvas::flush(const Surface& s)
     };
     discs_.erase(std::remove_if(discs_.begin(), discs_.end(), off), discs_.end());
 
+    // Small discs change nearly all of their pixels from one frame to the
+    // next: putting the background back under the last frame's and drawing
+    // the new ones one by one costs less than comparing the frames row by
+    // row, however many there are. It leaves the last frame's bits behind,
+    // so a change of radius to or from small writes the frame whole.
+    const bool small = r <= kSmallRadius;
     const bool diff = clearPending_ && known_ && knownBackground_ == background_ &&
-                      (discs_.empty() || knownColour_ == discColour_);
+                      (discs_.empty() || knownColour_ == discColour_) &&
+                      (small ? r == drawnRadius_ : drawnRadius_ > kSmallRadius);
     if (clearPending_ && !diff)
         changedEverywhere_ = true;
-    drawUnion(s, diff);
+    if (diff && small)
+        redrawDiscs(s);
+    else
+        drawUnion(s, diff);
     // Discs drawn over a picture without a clear leave it unknown.
     known_ = clearPending_;
     knownBackground_ = background_;
+    drawnRadius_ = r;
     if (!discs_.empty())
         knownColour_ = discColour_;
+    std::swap(drawn_, discs_);
     discs_.clear();
     clearPending_ = false;
+}
+
+void Canvas::redrawDiscs(const Surface& s)
+{
+    const int r = shape_.radius();
+    for (const bool now : {false, true}) {
+        for (const Centre& c : now ? discs_ : drawn_) {
+            fillDisc(s, c.x, c.y, shape_, now ? discColour_ : background_);
+            std::int64_t left = std::int64_t{c.x} - r;
+            std::int64_t right = std::int64_t{c.x} + r;
+            std::int64_t top = 0;
+            std::int64_t bottom = 0;
+            if (clipColumns(left, right, s.width) && clipRows(s, c.y, r, top, bottom))
+                for (std::int64_t y = top - top % kTileSize; y <= bottom; y += kTileSize)
+                    markChanged(static_cast<int>(y), left, right);
+        }
+    }
 }
 
 void Canvas::drawUnion(const Surface& s, bool diff)

@@ -131,6 +131,7 @@ private:
         int y;
     };
     void drawUnion(const Surface& s, bool diff);
+    void redrawDiscs(const Surface& s);
     void markChanged(int y, std::int64_t from, std::int64_t to);
 
     bool clearPending_ = false;
@@ -155,6 +156,9 @@ private:
         std::size_t to = 0;
     };
     std::vector<WordSpan> shownWords_;
+    // The last flush's discs and their radius.
+    std::vector<Centre> drawn_;
+    int drawnRadius_ = -1;
 
     bool changedEverywhere_ = true;
     std::size_t tileWords_ = 0; // words of one row of tiles
