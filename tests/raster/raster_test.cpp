@@ -82,7 +82,7 @@ TEST(Canvas, MatchesTheOneAtATimeDrawingAndListsEveryChange)
     const auto chance = [&](int percent) { return pick(1, 100) <= percent; };
     std::vector<raster::Canvas::Box> tiles;
     for (int run = 0; run < 300; ++run) {
-        const int w = run % 10 == 0 ? run % 3 : chance(20) ? pick(1, 70) : pick(100, 700);
+        const int w = run % 10 == 0 ? run % 3 : chance(20) ? pick(1, 70) : pick(100, 1100);
         const int h = run % 10 == 0 ? run % 4 : chance(20) ? pick(1, 40) : pick(100, 400);
         const auto radius = [&] { return chance(10) ? pick(0, 3) : pick(1, 178); };
         int r = radius();
