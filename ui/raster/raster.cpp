@@ -252,7 +252,7 @@ void Canvas::flush(const Surface& s)
     // next: putting the background back under the last frame's and drawing
     // the new ones one by one costs less than comparing the frames row by
     // row, however many there are. It leaves the last frame's bits behind,
-    // so a change of radius to or from small writes the frame whole.
+    // so a new radius with small discs on either side writes the frame whole.
     const bool small = r <= kSmallRadius;
     const bool diff = clearPending_ && known_ && knownBackground_ == background_ &&
                       (discs_.empty() || knownColour_ == discColour_) &&

@@ -81,13 +81,13 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
 // once would; only when is different. Call `flush` before reading pixels.
 //
 // A frame that is a clear and a union (what the scene draws every tick)
-// is also remembered, and the next one like it, in the same colours and
-// radius on the same surface, is drawn over it. Large discs are
-// remembered one bit a pixel, and only the pixels where the two frames
-// differ are written and listed as changed: a moving disc changes a thin
-// crescent on either side, not its whole box. Small ones, which jump their
-// own size, are remembered by their centres: the last frame's are put
-// back to the background, the new ones drawn, and both's boxes listed.
+// is also remembered, and the next one like it, in the same colours on the
+// same surface, is drawn over it. Large discs are remembered one bit a
+// pixel, and only the pixels where the two frames differ are written and
+// listed as changed: a moving disc changes a thin crescent on either side,
+// not its whole box. Small ones, which jump their own size, are remembered
+// by their centres: the last frame's are put back to the background, the
+// new ones drawn, and the boxes of both listed.
 class Canvas {
 public:
     // Pixels from `left` to `right` and `top` to `bottom`, all included.
