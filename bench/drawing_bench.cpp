@@ -13,6 +13,7 @@
 // per_pixel: disc after disc, every pixel of its box tested against the
 //            disc's definition (the exactness tests' reference).
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -97,7 +98,7 @@ void drawSpans(benchmark::State& state, const bench::FrameCase& c)
     const std::size_t before = bench::allocations();
     for (auto _ : state) {
         const raster::Surface s = image.surface();
-        raster::fill(s, kBackground);
+        std::ranges::fill(image.pixels, kBackground);
         for (const auto& d : frame)
             raster::fillDisc(s, d.x, d.y, shape, kYellow);
         benchmark::DoNotOptimize(image.pixels.data());

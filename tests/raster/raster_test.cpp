@@ -72,8 +72,9 @@ NAMED_ROWS(DiscShape, kShapeRows);
 
 // Frames as the scene draws them, on areas from no pixels to a full window:
 // a clear, then equal discs that move a little from frame to frame, from well
-// inside to well outside; now and then a frame drawn again unchanged, memory
-// changed behind the canvas's back, or another circle or a clear in between.
+// inside to well outside; now and then a frame drawn again unchanged, discs
+// of another radius or colour, memory changed behind the canvas's back, or
+// another circle or a clear in between.
 TEST(Canvas, MatchesTheOneAtATimeDrawingAndListsEveryChange)
 {
     std::mt19937 rng(12345u);
@@ -81,9 +82,10 @@ TEST(Canvas, MatchesTheOneAtATimeDrawingAndListsEveryChange)
     const auto chance = [&](int percent) { return pick(1, 100) <= percent; };
     std::vector<raster::Canvas::Box> tiles;
     for (int run = 0; run < 300; ++run) {
-        const int w = run % 10 == 0 ? run % 3 : chance(20) ? pick(1, 70) : pick(100, 700);
+        const int w = run % 10 == 0 ? run % 3 : chance(20) ? pick(1, 70) : pick(100, 1100);
         const int h = run % 10 == 0 ? run % 4 : chance(20) ? pick(1, 40) : pick(100, 400);
-        const int r = chance(10) ? pick(0, 3) : pick(1, 178);
+        const auto radius = [&] { return chance(10) ? pick(0, 3) : pick(1, 178); };
+        int r = radius();
         std::vector<std::pair<int, int>> discs(static_cast<std::size_t>(pick(0, 100)));
         for (auto& [x, y] : discs)
             x = pick(-2 * r, w + 2 * r), y = pick(-2 * r, h + 2 * r);
@@ -96,11 +98,13 @@ TEST(Canvas, MatchesTheOneAtATimeDrawingAndListsEveryChange)
             const std::vector<Pixel> before = both.fast.pixels;
             both.canvas.takeChanges();
             const bool again = chance(15);
+            r = chance(10) ? radius() : r; // small discs drawn one by one, large ones compared
+            const Pixel disc = chance(5) ? kRed : kYellow;
             for (auto& [x, y] : discs)
                 x += again ? 0 : pick(-3, 3), y += again ? 0 : pick(-3, 3);
             both.clear(chance(90) ? kBlack : kRed);
             for (const auto& [x, y] : discs) {
-                both.circle(x, y, r, kYellow, true, kYellow);
+                both.circle(x, y, r, disc, true, disc);
                 if (chance(1)) // a hollow circle, one in two colours, or a clear
                     pick(0, 2) == 0 ? both.clear(kBlack)
                                     : both.circle(pick(INT_MIN, INT_MAX), y, pick(-40, 40), kRed,

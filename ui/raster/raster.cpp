@@ -14,6 +14,8 @@ constexpr int kWordShift = 6; // log2 of kWordBits
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
 // Discs drawn into a row's bits between two looks at whether it is covered.
 constexpr int kCoverageCheckEvery = 16;
+// Discs of this radius or less are drawn one by one, with no bitmap.
+constexpr int kSmallRadius = 32;
 // The largest h with h * h <= n, for n >= 0. The square root in double
 // precision can be one off near a perfect square, so it is corrected both
 // ways.
@@ -133,14 +135,6 @@ void DiscSpans::setRadius(int radius)
         half_[static_cast<std::size_t>(dy)] = isqrt(r * r + r - dy * dy);
 }
 
-void fill(const Surface& s, Pixel colour)
-{
-    if (isEmpty(s))
-        return;
-    for (int y = 0; y < s.height; ++y)
-        std::fill_n(rowOf(s, y), s.width, colour);
-}
-
 void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour)
 {
     std::int64_t first = 0;
@@ -254,25 +248,43 @@ void Canvas::flush(const Surface& s)
     }
 
     const int r = shape_.radius();
-    const auto off = [&](const Centre& c) {
-        const std::int64_t x = c.x;
-        const std::int64_t y = c.y;
-        return x + r < 0 || x - r >= s.width || y + r < 0 || y - r >= s.height;
-    };
-    discs_.erase(std::remove_if(discs_.begin(), discs_.end(), off), discs_.end());
-
+    // Small discs change nearly all of their pixels from one frame to the
+    // next: putting the background back under the last frame's and drawing
+    // the new ones one by one costs less than comparing the frames row by
+    // row, however many there are. It leaves the last frame's bits behind,
+    // so a new radius with small discs on either side writes the frame whole.
+    const bool small = r <= kSmallRadius;
     const bool diff = clearPending_ && known_ && knownBackground_ == background_ &&
-                      (discs_.empty() || knownColour_ == discColour_);
+                      (discs_.empty() || knownColour_ == discColour_) &&
+                      (small ? r == drawnRadius_ : drawnRadius_ > kSmallRadius);
     if (clearPending_ && !diff)
         changedEverywhere_ = true;
-    drawUnion(s, diff);
+    if (diff && small)
+        redrawDiscs(s);
+    else
+        drawUnion(s, diff);
     // Discs drawn over a picture without a clear leave it unknown.
     known_ = clearPending_;
     knownBackground_ = background_;
+    drawnRadius_ = r;
     if (!discs_.empty())
         knownColour_ = discColour_;
+    std::swap(drawn_, discs_);
     discs_.clear();
     clearPending_ = false;
+}
+
+void Canvas::redrawDiscs(const Surface& s)
+{
+    const int r = shape_.radius();
+    for (const bool now : {false, true})
+        for (const Centre& c : now ? discs_ : drawn_) {
+            fillDisc(s, c.x, c.y, shape_, now ? discColour_ : background_);
+            std::int64_t left = std::int64_t{c.x} - r, right = std::int64_t{c.x} + r, top, bottom;
+            if (clipColumns(left, right, s.width) && clipRows(s, c.y, r, top, bottom))
+                for (std::int64_t y = top - top % kTileSize; y <= bottom; y += kTileSize)
+                    markChanged(static_cast<int>(y), left, right);
+        }
 }
 
 void Canvas::drawUnion(const Surface& s, bool diff)
@@ -402,48 +414,29 @@ void Canvas::drawUnion(const Surface& s, bool diff)
 std::int64_t Canvas::changedTiles(std::vector<Box>& out) const
 {
     out.clear();
-    const int width = last_.width;
-    const int height = last_.height;
     if (isEmpty(last_))
         return 0;
-    const int columns = (width + kTileSize - 1) / kTileSize;
-    const int rows = (height + kTileSize - 1) / kTileSize;
+    const int columns = (last_.width + kTileSize - 1) / kTileSize;
     std::int64_t covered = 0;
-    std::size_t above = 0; // where the rectangles of the last row with any begin
-    int aboveBottom = -2;  // the pixel row that last row of tiles ends on
-    for (int ty = 0; ty < rows; ++ty) {
-        const std::uint64_t* bits = tiles_.data() + tileWords_ * static_cast<std::size_t>(ty);
-        const int top = ty * kTileSize;
-        const int bottom = std::min(top + kTileSize, height) - 1;
-        const std::size_t rowStart = out.size();
-        for (std::int64_t x = nextSet(bits, 0, tileWords_); x < columns;) {
+    std::size_t band = 0; // where the rectangles of the row of tiles above begin
+    for (int top = 0; top < last_.height; top += kTileSize) {
+        const std::uint64_t* bits =
+            tiles_.data() + tileWords_ * static_cast<std::size_t>(top / kTileSize);
+        const int bottom = std::min(top + kTileSize, last_.height) - 1;
+        // A row of tiles alike to the one above makes its band taller.
+        const bool alike = top > 0 && std::equal(bits, bits + tileWords_, bits - tileWords_);
+        if (!alike)
+            band = out.size();
+        for (std::int64_t x = alike ? columns : nextSet(bits, 0, tileWords_); x < columns;) {
             const std::int64_t end = nextWith(bits, x, false);
-            out.push_back({static_cast<int>(x) * kTileSize, top,
-                           static_cast<int>(std::min<std::int64_t>(end * kTileSize, width)) - 1,
-                           bottom});
-            covered += (std::int64_t{out.back().right} - out.back().left + 1) *
-                       (std::int64_t{bottom} - top + 1);
+            const auto right = std::min<std::int64_t>(end * kTileSize, last_.width) - 1;
+            out.push_back({static_cast<int>(x) * kTileSize, top, static_cast<int>(right), bottom});
             x = nextSet(bits, end, tileWords_);
         }
-        if (out.size() == rowStart)
-            continue;
-        // A row of runs alike to the band above it makes that band taller.
-        const auto runs = static_cast<std::ptrdiff_t>(out.size() - rowStart);
-        const bool alike =
-            aboveBottom == top - 1 && static_cast<std::ptrdiff_t>(rowStart - above) == runs &&
-            std::equal(out.begin() + static_cast<std::ptrdiff_t>(rowStart), out.end(),
-                       out.begin() + static_cast<std::ptrdiff_t>(above),
-                       [](const Box& a, const Box& b) {
-                           return a.left == b.left && a.right == b.right;
-                       });
-        if (alike) {
-            out.resize(rowStart);
-            for (auto it = out.begin() + static_cast<std::ptrdiff_t>(above); it != out.end(); ++it)
-                it->bottom = bottom;
-        } else {
-            above = rowStart;
+        for (auto it = out.begin() + static_cast<std::ptrdiff_t>(band); it != out.end(); ++it) {
+            covered += (std::int64_t{it->right} - it->left + 1) * (bottom - top + 1);
+            it->bottom = bottom;
         }
-        aboveBottom = bottom;
     }
     return covered;
 }

@@ -60,9 +60,6 @@ private:
     std::vector<int> half_;
 };
 
-// Every pixel of the surface.
-void fill(const Surface& s, Pixel colour);
-
 // One disc, clipped to the surface.
 void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour);
 
@@ -84,10 +81,13 @@ void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel
 // once would; only when is different. Call `flush` before reading pixels.
 //
 // A frame that is a clear and a union (what the scene draws every tick)
-// is also remembered, one bit a pixel. When the next frame is one too, in
-// the same colours on the same surface, only the pixels where the two
-// differ are written, and only they are listed as changed: a moving disc
-// changes a thin crescent on either side, not its whole box.
+// is also remembered, and the next one like it, in the same colours on the
+// same surface, is drawn over it. Large discs are remembered one bit a
+// pixel, and only the pixels where the two frames differ are written and
+// listed as changed: a moving disc changes a thin crescent on either side,
+// not its whole box. Small ones, which jump their own size, are remembered
+// by their centres: the last frame's are put back to the background, the
+// new ones drawn, and the boxes of both listed.
 class Canvas {
 public:
     // Pixels from `left` to `right` and `top` to `bottom`, all included.
@@ -131,6 +131,7 @@ private:
         int y;
     };
     void drawUnion(const Surface& s, bool diff);
+    void redrawDiscs(const Surface& s);
     void markChanged(int y, std::int64_t from, std::int64_t to);
 
     bool clearPending_ = false;
@@ -155,6 +156,9 @@ private:
         std::size_t to = 0;
     };
     std::vector<WordSpan> shownWords_;
+    // The last flush's discs and their radius.
+    std::vector<Centre> drawn_;
+    int drawnRadius_ = -1;
 
     bool changedEverywhere_ = true;
     std::size_t tileWords_ = 0; // words of one row of tiles
