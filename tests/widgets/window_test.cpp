@@ -54,6 +54,15 @@ bool blank(const MainWindow& w)
     return img.copy(inSight) == background;
 }
 
+// The screen shows, wherever the panel leaves it in sight, exactly what was
+// drawn: no part of a frame left unrepainted.
+bool screenShowsCanvas(const MainWindow& w)
+{
+    const QImage screen = harness::shown(w).convertToFormat(QImage::Format_RGB32);
+    const QRect inSight(0, belowPanel(w), screen.width(), screen.height() - belowPanel(w));
+    return screen.copy(inSight) == w.controls().picture1->canvas().copy(inSight);
+}
+
 // A pointer move over the drawing area at a height between two pixels.
 void pointAt(MainWindow& w, double y)
 {
@@ -166,9 +175,11 @@ private slots:
         QCOMPARE(w_->form().mols.size(), std::size_t{50});
         QVERIFY(moleculesShown(*w_));
         const double x0 = w_->form().mols[0].x;
-        harness::tick(*w_);
+        for (int k = 0; k < 10; ++k) {
+            harness::tick(*w_);
+            QVERIFY(moleculesShown(*w_) && screenShowsCanvas(*w_));
+        }
         QVERIFY(w_->form().mols[0].x != x0);
-        QVERIFY(moleculesShown(*w_));
 
         harness::click(c().command2);
         const QImage frozen = harness::shown(*w_);
@@ -240,6 +251,8 @@ private slots:
         QCOMPARE(c().picture1->size(), kept);
         w_->showNormal();
         QTRY_VERIFY(follows());
+        harness::click(c().command1); // Stop clears all of the larger area
+        QVERIFY(blank(*w_));
     }
 
     // A dark theme turns the palette's button text white; the picture stays
