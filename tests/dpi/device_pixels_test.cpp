@@ -41,6 +41,16 @@ void DevicePixels::discAtDeviceResolution()
         for (int x = 0; x < shown.width(); ++x)
             QCOMPARE(shown.pixelColor(x, y) == QColor(Qt::yellow),
                      raster::insideDisc(x - centre, y - centre, radius));
+
+    // A repaint of part of the area, as a moving disc asks for, puts the
+    // same device pixels in the same place.
+    QImage part(shown.size(), QImage::Format_RGB32);
+    part.setDevicePixelRatio(ratio);
+    part.fill(Qt::red);
+    area.render(&part, QPoint(12, 16), QRegion(12, 16, 20, 18));
+    const QRect inside(QPoint(device(12) + 1, device(16) + 1),
+                       QPoint(device(32) - 2, device(34) - 2));
+    QCOMPARE(part.copy(inside), shown.copy(inside));
 }
 
 QTEST_MAIN(DevicePixels)
