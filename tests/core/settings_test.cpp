@@ -46,6 +46,9 @@ const ReParRow kReParRows[] = {
     {"v_7e_ends_before_e", v, "7e+", 7, " 7"},
     {"v_0_001e400", v, "0.001e400", 30000, " 30000"},
     {"v_1e1000", v, "1e1000", 30000, " 30000"},
+    // Exponents past what 32 bits hold, as on Windows.
+    {"v_1e_twelve_nines", v, "1e999999999999", 30000, " 30000"},
+    {"v_1e_minus_twelve_nines", v, "1e-999999999999", 1, " 1"},
     {"v_letters", v, "x", 1, " 1"},
     {"m_4_5", m, "4.5", 5, " 5"},
     {"m_100000_5", m, "100000.5", 100000, " 100000"},
