@@ -24,8 +24,12 @@
 
 namespace {
 
-// The first row of the drawing area that the panel does not cover.
-int belowPanel(const MainWindow& w) { return std::max(0, w.controls().frame1->geometry().bottom() + 1); }
+// The part of the drawing area that the panel leaves in sight.
+QRect inSight(const MainWindow& w)
+{
+    const int belowPanel = w.controls().frame1->geometry().bottom() + 1;
+    return w.controls().picture1->rect().adjusted(0, std::max(0, belowPanel), 0, 0);
+}
 
 // Every molecule whose centre is in sight shows yellow there; false when
 // none is in sight.
@@ -35,10 +39,10 @@ bool moleculesShown(const MainWindow& w)
     int seen = 0;
     for (const Molecule& m : w.form().mols) {
         const QPoint p(int(std::floor(m.x)), int(std::floor(m.y)));
-        const bool inSight = img.valid(p) && p.y() >= belowPanel(w);
-        if (inSight && img.pixelColor(p) != harness::kYellow)
+        const bool seenHere = inSight(w).contains(p);
+        if (seenHere && img.pixelColor(p) != harness::kYellow)
             return false;
-        seen += inSight;
+        seen += seenHere;
     }
     return seen > 0;
 }
@@ -47,11 +51,9 @@ bool moleculesShown(const MainWindow& w)
 // desktop's theme.
 bool blank(const MainWindow& w)
 {
-    const QImage img = harness::shown(w).convertToFormat(QImage::Format_RGB32);
-    const QRect inSight(0, belowPanel(w), img.width(), img.height() - belowPanel(w));
-    QImage background(inSight.size(), QImage::Format_RGB32);
+    QImage background(inSight(w).size(), QImage::Format_RGB32);
     background.fill(Qt::black);
-    return img.copy(inSight) == background;
+    return harness::shown(w).convertToFormat(QImage::Format_RGB32).copy(inSight(w)) == background;
 }
 
 // The screen shows, wherever the panel leaves it in sight, exactly what was
@@ -59,8 +61,7 @@ bool blank(const MainWindow& w)
 bool screenShowsCanvas(const MainWindow& w)
 {
     const QImage screen = harness::shown(w).convertToFormat(QImage::Format_RGB32);
-    const QRect inSight(0, belowPanel(w), screen.width(), screen.height() - belowPanel(w));
-    return screen.copy(inSight) == w.controls().picture1->canvas().copy(inSight);
+    return screen.copy(inSight(w)) == w.controls().picture1->canvas().copy(inSight(w));
 }
 
 // A pointer move over the drawing area at a height between two pixels.
