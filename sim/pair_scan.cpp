@@ -66,7 +66,9 @@ PairScan::PairScan(const Molecule* mols, int n, std::int16_t radius)
 {
     for (int k = 0; k < n; ++k)
         renew(k, mols[k]);
-    std::fill_n(x_.begin() + n, kBlock, 0x1p60f); // its square, 2^120, is still finite
+    // Far along x (its square, 2^120, is still finite), and finite along y.
+    std::fill_n(x_.begin() + n, kBlock, 0x1p60f);
+    std::fill_n(y_.begin() + n, kBlock, 0.0f);
 }
 
 void PairScan::renew(int k, const Molecule& m)

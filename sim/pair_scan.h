@@ -49,7 +49,7 @@ private:
     // A block's worth of lanes past the last molecule, far from every centre
     // (see the constructor), lets every test take a whole block.
     alignas(64) std::array<float, kCapacity + kBlock> x_;
-    alignas(64) std::array<float, kCapacity + kBlock> y_{};
+    alignas(64) std::array<float, kCapacity + kBlock> y_;
     int n_;
     double S_;
     std::int32_t threshold_; // a float's bits

@@ -36,10 +36,11 @@ QRect inSight(const MainWindow& w)
 bool moleculesShown(const MainWindow& w)
 {
     const QImage img = harness::shown(w);
+    const QRect sight = inSight(w);
     int seen = 0;
     for (const Molecule& m : w.form().mols) {
         const QPoint p(int(std::floor(m.x)), int(std::floor(m.y)));
-        const bool seenHere = inSight(w).contains(p);
+        const bool seenHere = sight.contains(p);
         if (seenHere && img.pixelColor(p) != harness::kYellow)
             return false;
         seen += seenHere;
@@ -51,9 +52,10 @@ bool moleculesShown(const MainWindow& w)
 // desktop's theme.
 bool blank(const MainWindow& w)
 {
-    QImage background(inSight(w).size(), QImage::Format_RGB32);
+    const QRect sight = inSight(w);
+    QImage background(sight.size(), QImage::Format_RGB32);
     background.fill(Qt::black);
-    return harness::shown(w).convertToFormat(QImage::Format_RGB32).copy(inSight(w)) == background;
+    return harness::shown(w).convertToFormat(QImage::Format_RGB32).copy(sight) == background;
 }
 
 // The screen shows, wherever the panel leaves it in sight, exactly what was
@@ -61,7 +63,8 @@ bool blank(const MainWindow& w)
 bool screenShowsCanvas(const MainWindow& w)
 {
     const QImage screen = harness::shown(w).convertToFormat(QImage::Format_RGB32);
-    return screen.copy(inSight(w)) == w.controls().picture1->canvas().copy(inSight(w));
+    const QRect sight = inSight(w);
+    return screen.copy(sight) == w.controls().picture1->canvas().copy(sight);
 }
 
 // A pointer move over the drawing area at a height between two pixels.
