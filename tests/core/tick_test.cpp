@@ -33,6 +33,8 @@ const PairRow kPairRows[] = {
     {"exchange_d_15", 8, 15, 0, {15, 0, -50, 60}, {0, 0, 30, -40}},
     {"apart_d_S", 8, 16, 0, {16, 0, 30, -40}, {0, 0, -50, 60}},
     {"exchange_d_S_minus_1_6", 8, 16 - 1.6, 0, {16 - 1.6, 0, -50, 60}, {0, 0, 30, -40}},
+    // Just below the band: P = 3, and j lands 17 x 3 / 14 away.
+    {"push_d_14_below_band", 8, -14, 0, {-17, 0, 30, -40}, {51.0 / 14, 0, -50, 60}},
     // The squared distance is below S² = 324, its root rounds to 18.
     {"apart_d_rounds_to_S", 9, 0x1.1ffffffffffe3p+4, 0x1p-19,
      {0x1.1ffffffffffe3p+4, 0x1p-19, 30, -40}, {0, 0, -50, 60}},
