@@ -133,6 +133,7 @@ std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
     std::vector<std::int32_t> partners;
     auto& mols = ui.form.mols;
     const auto n = static_cast<std::int32_t>(mols.size());
+    const double ticksPerSecond = physics::kMillisecondsPerSecond / ui.timer1.interval();
     for (int t = 0; t < kCycleTicks; ++t) {
         for (std::int32_t i = 0; i < n; ++i) {
             Molecule& mi = mols[static_cast<std::size_t>(i)];
@@ -142,7 +143,7 @@ std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
                     partners.push_back(j);
             }
             partners.push_back(kEndOfPass);
-            plain::finishPass(ui.form, mi, ui.timer1);
+            ui.form.finishMolecule(mi, ticksPerSecond);
         }
     }
     return partners;
@@ -158,6 +159,7 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
     cycle.rewind(mols);
 
     std::size_t next = 0;
+    const double ticksPerSecond = physics::kMillisecondsPerSecond / ui.timer1.interval();
     for (auto _ : state) {
         if (cycle.next(mols))
             next = 0;
@@ -166,7 +168,7 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
             for (; partners[next] != kEndOfPass; ++next)
                 physics::interact(mi, mols[static_cast<std::size_t>(partners[next])]);
             ++next;
-            plain::finishPass(ui.form, mi, ui.timer1);
+            ui.form.finishMolecule(mi, ticksPerSecond);
         }
         ui.form.pictSmlM(wrap);
         benchmark::DoNotOptimize(mols.data());

@@ -4,7 +4,7 @@
 // lives here; its operations are defined one concern per file:
 //   sim/params.cpp       rePar
 //   sim/ensemble.cpp     startSmlM
-//   sim/tick.cpp         goMol
+//   sim/tick.cpp         goMol, finishMolecule
 //   sim/boundary.cpp     LimType1, LimType2
 //   render/scene.cpp     pictSmlM
 //   render/circle.cpp    myCirc
@@ -59,6 +59,10 @@ public:
     void startSmlM(std::int16_t kolMol, double speedm, std::int32_t inMass);
     void goMol();
     void rePar();
+
+    // The end of molecule mi's pass within a tick: its edge rule, then its
+    // advance by one tick of `ticksPerSecond`.
+    void finishMolecule(Molecule& mi, double ticksPerSecond) const;
 
     // Event handlers: the only entry points once the window exists.
     void Form_Load();

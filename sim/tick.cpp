@@ -21,24 +21,19 @@ PairOutcome interact(Molecule& i, Molecule& j)
 
 } // namespace physics
 
-namespace {
-
-// Boundary rule and advance of the molecule whose pass has just ended.
-void finishMolecule(const Form1& form, Molecule& mi, bool wrap, double ticksPerSecond)
+void Form1::finishMolecule(Molecule& mi, double ticksPerSecond) const
 {
-    if (wrap) {
-        mi.x = form.LimType1(mi.x, true);
-        mi.y = form.LimType1(mi.y, false);
+    if (limtBool) {
+        mi.x = LimType1(mi.x, true);
+        mi.y = LimType1(mi.y, false);
     } else {
-        mi.vx = form.LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
-        mi.vy = form.LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
+        mi.vx = LimType2(mi.x, mi.radius, true, mi.vx) * mi.vx;
+        mi.vy = LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
     }
 
     mi.x = mi.vx / ticksPerSecond + mi.x;
     mi.y = mi.vy / ticksPerSecond + mi.y;
 }
-
-} // namespace
 
 void Form1::goMol()
 {
@@ -57,7 +52,7 @@ void Form1::goMol()
             // already done.
             scan.passOver(mols.data(), i);
             Molecule& mi = mols[static_cast<std::size_t>(i)];
-            finishMolecule(*this, mi, limtBool, ticksPerSecond);
+            finishMolecule(mi, ticksPerSecond);
             scan.renew(i, mi);
         }
     } else {
@@ -70,7 +65,7 @@ void Form1::goMol()
                 if (j != i)
                     physics::interact(mi, mols[static_cast<std::size_t>(j)]);
             }
-            finishMolecule(*this, mi, limtBool, ticksPerSecond);
+            finishMolecule(mi, ticksPerSecond);
         }
     }
 

@@ -13,7 +13,6 @@
 #include "sim/text_rules.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/invariants.h"
-#include "tests/support/named_rows.h"
 
 namespace {
 
@@ -77,51 +76,5 @@ TEST(Soak, InvariantsHoldOverRandomRuns)
         f.Command1_Click(); // Stop
     }
 }
-
-// Walled gases run long, counted over their last thousand ticks. A push that
-// threw the far molecule without bound left a third of the dense gas out of
-// sight, thousands of pixels beyond the walls.
-struct WalledGas {
-    const char* name;
-    std::int16_t n;
-    std::int32_t mass;
-    double outside;  // centres outside the area, on average at most
-    double farthest; // px beyond a wall, at most, for any centre
-};
-
-constexpr WalledGas kWalledGases[] = {
-    {"defaults_N50_m200", 50, 200, 1, 100},
-    {"dense_N500_m200", 500, 200, 50, 100},
-    {"dense_N100_m1000", 100, 1000, 15, 200},
-};
-
-class Walls : public testing::TestWithParam<WalledGas> {};
-
-TEST_P(Walls, KeepTheGasNearItsBox)
-{
-    const WalledGas& c = GetParam();
-    constexpr float W = 668, H = 344;
-    fake::Ui ui;
-    ui.picture1.w = W;
-    ui.picture1.h = H;
-    ui.form.limtBool = false;
-    ui.form.startSmlM(c.n, params::kDefaultSpeed, c.mass);
-    int outside = 0; // centre-ticks
-    double farthest = 0;
-    for (int tick = 1; tick <= 30000; ++tick) {
-        ui.form.goMol();
-        if (tick < 29000)
-            continue;
-        for (const Molecule& m : ui.form.mols) {
-            const double beyond = std::max({-m.x, m.x - W, -m.y, m.y - H});
-            outside += beyond > 0;
-            farthest = std::max(farthest, beyond);
-        }
-    }
-    EXPECT_LE(outside / 1001.0, c.outside);
-    EXPECT_LE(farthest, c.farthest);
-}
-
-NAMED_ROWS(Walls, kWalledGases);
 
 } // namespace

@@ -49,31 +49,18 @@ void pairStep(Molecule& a, Molecule& b)
 
 } // namespace
 
-void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1)
-{
-    if (form.limtBool) {
-        mi.x = form.LimType1(mi.x, true);
-        mi.y = form.LimType1(mi.y, false);
-    } else {
-        mi.vx *= form.LimType2(mi.x, mi.radius, true, mi.vx);
-        mi.vy *= form.LimType2(mi.y, mi.radius, false, mi.vy);
-    }
-    const double ticksPerSecond = physics::kMillisecondsPerSecond / timer1.interval();
-    mi.x += mi.vx / ticksPerSecond;
-    mi.y += mi.vy / ticksPerSecond;
-}
-
 void goMol(Form1& form, const toolkit::Timer& timer1)
 {
     auto& mols = form.mols;
     const int n = std::min<int>(form.molCount, static_cast<int>(mols.size()));
+    const double ticksPerSecond = physics::kMillisecondsPerSecond / timer1.interval();
     for (int i = 0; i < n; ++i) {
         Molecule& mi = mols[static_cast<std::size_t>(i)];
         for (int j = 0; j < n; ++j) {
             if (j != i)
                 pairStep(mi, mols[static_cast<std::size_t>(j)]);
         }
-        finishPass(form, mi, timer1);
+        form.finishMolecule(mi, ticksPerSecond);
     }
     form.pictSmlM(form.limtBool);
 }

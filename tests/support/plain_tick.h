@@ -1,7 +1,8 @@
 #pragma once
 
 // The tick written the slow, obvious way: every ordered pair with its square
-// root, no search structure, no shortcut. The program's own goMol must match
+// root, no search structure, no shortcut; each molecule's edge rule and
+// advance are the program's own. The program's own goMol must match
 // it bit for bit; the equivalence tests and the benchmarks compare against it.
 // It is never linked into the program.
 
@@ -13,8 +14,5 @@ namespace plain {
 // One tick of `form`, ending with the redraw like the program's. `timer1` is
 // the timer the form was built on.
 void goMol(Form1& form, const toolkit::Timer& timer1);
-
-// The end of molecule i's pass: its edge rule, then its advance.
-void finishPass(const Form1& form, Molecule& mi, const toolkit::Timer& timer1);
 
 } // namespace plain
