@@ -68,18 +68,4 @@ TEST_P(Image, OnlyInWrapAroundMode)
 
 NAMED_ROWS(Image, kImageRows);
 
-TEST(Drawing, EveryMoleculeOfTheEnsembleInOrderNoneWhenEmpty)
-{
-    fake::Ui ui;
-    ui.form.mColor = 65535;
-    ui.setEnsemble({{0, 0, 100, 100, 200, 5}, {0, 0, 200, 100, 200, 7}});
-    ui.form.pictSmlM(true);
-    EXPECT_EQ(ui.picture1.circles, (std::vector{disc(100, 100, 5), disc(200, 100, 7)}));
-
-    ui.form.molCount = 0;
-    ui.form.pictSmlM(true);
-    EXPECT_EQ(ui.picture1.clears, 2);
-    EXPECT_TRUE(ui.picture1.circles.empty());
-}
-
 } // namespace

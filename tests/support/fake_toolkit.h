@@ -11,19 +11,17 @@
 
 namespace fake {
 
+// A window of 700 x 420 pixels at 15 twips a pixel.
 struct Window : toolkit::Window {
-    bool minimized = false;
-    float outerWidth = 700 * 15.0f, outerHeight = 420 * 15.0f;
     void setScalePixels() override {}
-    bool isMinimized() const override { return minimized; }
-    float outerWidthTwips() const override { return outerWidth; }
-    float outerHeightTwips() const override { return outerHeight; }
+    bool isMinimized() const override { return false; }
+    float outerWidthTwips() const override { return 700 * 15; }
+    float outerHeightTwips() const override { return 420 * 15; }
 };
 
 struct Screen : toolkit::Screen {
-    float tppX = 15, tppY = 15;
-    float twipsPerPixelX() const override { return tppX; }
-    float twipsPerPixelY() const override { return tppY; }
+    float twipsPerPixelX() const override { return 15; }
+    float twipsPerPixelY() const override { return 15; }
 };
 
 struct Circle {
@@ -55,11 +53,11 @@ struct PictureBox : toolkit::PictureBox {
 };
 
 struct Frame : toolkit::Frame {
-    float topValue = 0, heightValue = 41, widthValue = 665;
+    float topValue = 0;
     float top() const override { return topValue; }
     void setTop(float t) override { topValue = t; }
-    float height() const override { return heightValue; }
-    void setWidth(float w) override { widthValue = w; }
+    float height() const override { return 41; }
+    void setWidth(float) override {}
 };
 
 struct TextBox : toolkit::TextBox {
