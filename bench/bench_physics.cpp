@@ -79,7 +79,7 @@ enum class Impl { Plain, Program };
 void tick(Impl impl, bench::NullUi& ui)
 {
     if (impl == Impl::Plain)
-        plain::goMol(ui.form, ui.timer1);
+        plain::goMol(ui.form);
     else
         ui.form.goMol();
 }
@@ -133,7 +133,7 @@ std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
     std::vector<std::int32_t> partners;
     auto& mols = ui.form.mols;
     const auto n = static_cast<std::int32_t>(mols.size());
-    const double ticksPerSecond = physics::kMillisecondsPerSecond / ui.timer1.interval();
+    const double tickRate = ui.form.ticksPerSecond();
     for (int t = 0; t < kCycleTicks; ++t) {
         for (std::int32_t i = 0; i < n; ++i) {
             Molecule& mi = mols[static_cast<std::size_t>(i)];
@@ -143,7 +143,7 @@ std::vector<std::int32_t> recordActingPairs(bench::NullUi& ui)
                     partners.push_back(j);
             }
             partners.push_back(kEndOfPass);
-            ui.form.finishMolecule(mi, ticksPerSecond);
+            ui.form.finishMolecule(mi, tickRate);
         }
     }
     return partners;
@@ -159,7 +159,7 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
     cycle.rewind(mols);
 
     std::size_t next = 0;
-    const double ticksPerSecond = physics::kMillisecondsPerSecond / ui.timer1.interval();
+    const double tickRate = ui.form.ticksPerSecond();
     for (auto _ : state) {
         if (cycle.next(mols))
             next = 0;
@@ -168,7 +168,7 @@ void runKnownPairs(benchmark::State& state, std::int32_t mass, const Area& area,
             for (; partners[next] != kEndOfPass; ++next)
                 physics::interact(mi, mols[static_cast<std::size_t>(partners[next])]);
             ++next;
-            ui.form.finishMolecule(mi, ticksPerSecond);
+            ui.form.finishMolecule(mi, tickRate);
         }
         ui.form.pictSmlM(wrap);
         benchmark::DoNotOptimize(mols.data());

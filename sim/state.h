@@ -4,7 +4,7 @@
 // lives here; its operations are defined one concern per file:
 //   sim/params.cpp       rePar
 //   sim/ensemble.cpp     startSmlM
-//   sim/tick.cpp         goMol, finishMolecule
+//   sim/tick.cpp         goMol, finishMolecule, ticksPerSecond
 //   sim/boundary.cpp     LimType1, LimType2
 //   render/scene.cpp     pictSmlM
 //   render/circle.cpp    myCirc
@@ -61,8 +61,10 @@ public:
     void rePar();
 
     // The end of molecule mi's pass within a tick: its edge rule, then its
-    // advance by one tick of `ticksPerSecond`.
-    void finishMolecule(Molecule& mi, double ticksPerSecond) const;
+    // advance by one tick, `tickRate` being ticksPerSecond().
+    void finishMolecule(Molecule& mi, double tickRate) const;
+    // Ticks a second at the timer's interval: velocities are per second.
+    double ticksPerSecond() const;
 
     // Event handlers: the only entry points once the window exists.
     void Form_Load();

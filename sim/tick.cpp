@@ -21,7 +21,12 @@ PairOutcome interact(Molecule& i, Molecule& j)
 
 } // namespace physics
 
-void Form1::finishMolecule(Molecule& mi, double ticksPerSecond) const
+double Form1::ticksPerSecond() const
+{
+    return physics::kMillisecondsPerSecond / ui_.timer1.interval();
+}
+
+void Form1::finishMolecule(Molecule& mi, double tickRate) const
 {
     if (limtBool) {
         mi.x = LimType1(mi.x, true);
@@ -31,8 +36,8 @@ void Form1::finishMolecule(Molecule& mi, double ticksPerSecond) const
         mi.vy = LimType2(mi.y, mi.radius, false, mi.vy) * mi.vy;
     }
 
-    mi.x = mi.vx / ticksPerSecond + mi.x;
-    mi.y = mi.vy / ticksPerSecond + mi.y;
+    mi.x = mi.vx / tickRate + mi.x;
+    mi.y = mi.vy / tickRate + mi.y;
 }
 
 void Form1::goMol()
@@ -41,7 +46,7 @@ void Form1::goMol()
     // guard for a state assembled by hand.
     const int n = std::min<int>(molCount, static_cast<int>(mols.size()));
     // The interval does not change within a tick.
-    const double ticksPerSecond = physics::kMillisecondsPerSecond / ui_.timer1.interval();
+    const double tickRate = ticksPerSecond();
     if (physics::PairScan::takes(mols.data(), n)) {
         // Every Start makes an ensemble like this. The scan lives on the
         // stack: a tick allocates nothing.
@@ -52,7 +57,7 @@ void Form1::goMol()
             // already done.
             scan.passOver(mols.data(), i);
             Molecule& mi = mols[static_cast<std::size_t>(i)];
-            finishMolecule(mi, ticksPerSecond);
+            finishMolecule(mi, tickRate);
             scan.renew(i, mi);
         }
     } else {
@@ -65,7 +70,7 @@ void Form1::goMol()
                 if (j != i)
                     physics::interact(mi, mols[static_cast<std::size_t>(j)]);
             }
-            finishMolecule(mi, ticksPerSecond);
+            finishMolecule(mi, tickRate);
         }
     }
 

@@ -49,18 +49,18 @@ void pairStep(Molecule& a, Molecule& b)
 
 } // namespace
 
-void goMol(Form1& form, const toolkit::Timer& timer1)
+void goMol(Form1& form)
 {
     auto& mols = form.mols;
     const int n = std::min<int>(form.molCount, static_cast<int>(mols.size()));
-    const double ticksPerSecond = physics::kMillisecondsPerSecond / timer1.interval();
+    const double tickRate = form.ticksPerSecond();
     for (int i = 0; i < n; ++i) {
         Molecule& mi = mols[static_cast<std::size_t>(i)];
         for (int j = 0; j < n; ++j) {
             if (j != i)
                 pairStep(mi, mols[static_cast<std::size_t>(j)]);
         }
-        form.finishMolecule(mi, ticksPerSecond);
+        form.finishMolecule(mi, tickRate);
     }
     form.pictSmlM(form.limtBool);
 }

@@ -7,12 +7,10 @@
 // It is never linked into the program.
 
 #include "sim/state.h"
-#include "ui/toolkit/toolkit.h"
 
 namespace plain {
 
-// One tick of `form`, ending with the redraw like the program's. `timer1` is
-// the timer the form was built on.
-void goMol(Form1& form, const toolkit::Timer& timer1);
+// One tick of `form`, ending with the redraw like the program's.
+void goMol(Form1& form);
 
 } // namespace plain
