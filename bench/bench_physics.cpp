@@ -13,7 +13,7 @@
 
 #include "alloc_counter.h"
 #include "null_toolkit.h"
-#include "tests/support/plain_tick.h"
+#include "plain_tick.h"
 #include "run_registered.h"
 #include "sim/params.h"
 #include "sim/physics.h"

@@ -11,7 +11,7 @@
 // spans:     the same disc shape from the same span table, disc after disc,
 //            overlaps drawn again each time.
 // per_pixel: disc after disc, every pixel of its box tested against the
-//            disc's definition (the exactness tests' reference).
+//            disc's definition, the plainly right drawing.
 
 #include <algorithm>
 #include <cstddef>
@@ -20,7 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include "alloc_counter.h"
-#include "tests/support/raster_reference.h"
+#include "raster_reference.h"
 #include "run_registered.h"
 #include "scene_frames.h"
 #include "ui/raster/raster.h"

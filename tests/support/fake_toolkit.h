@@ -1,7 +1,7 @@
 #pragma once
 
 // Recording fakes of the toolkit, and a form wired to them: shared by the
-// core tests, the equivalence and soak tests and the fuzz target.
+// core tests, the soak and the fuzz target.
 
 #include <string>
 #include <vector>

@@ -1,28 +1,16 @@
 #pragma once
 
-// A shown main window whose clock the test drives by hand, and what the
-// drawing area shows on screen.
+// A shown main window whose clock the test drives by hand.
 
 #include <memory>
 
-#include <QColor>
-#include <QImage>
-#include <QMetaObject>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "ui/qt/drawing_area.h"
 #include "ui/qt/main_window.h"
 
 namespace harness {
-
-inline const QColor kYellow(255, 255, 0);
-
-// Long enough for the paints that drawing asked for to reach the screen:
-// Qt delivers a window's update request from a timer.
-inline constexpr int kPaintsDone = 30; // ms
 
 // Everything runs as in the program, except that the test decides when a
 // tick happens.
@@ -47,18 +35,5 @@ inline void tick(MainWindow& w, int times = 1)
 }
 
 inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-// The drawing area as the screen shows it once the paints asked for so far
-// are done: what the window's backing store holds, so that a frame the area
-// failed to repaint shows as it is, stale.
-inline QImage shown(const MainWindow& w)
-{
-    QTest::qWait(kPaintsDone);
-    const QWidget* area = w.controls().picture1;
-    const QPoint at = area->mapTo(&w, QPoint(0, 0));
-    return w.screen()
-        ->grabWindow(w.winId(), at.x(), at.y(), area->width(), area->height())
-        .toImage();
-}
 
 } // namespace harness

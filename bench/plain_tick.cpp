@@ -1,4 +1,4 @@
-#include "tests/support/plain_tick.h"
+#include "plain_tick.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,8 @@
 
 // The tick written the slow, obvious way: every ordered pair with its square
 // root, no search structure, no shortcut; each molecule's edge rule and
-// advance are the program's own. The program's own goMol must match
-// it bit for bit; the equivalence tests and the benchmarks compare against it.
-// It is never linked into the program.
+// advance are the program's own. What the program's goMol gains over it is
+// what its search structure and shortcuts are worth.
 
 #include "sim/state.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The obvious drawing of the drawing area's pixels: one operation at a time,
-// every pixel of a circle's box tested against the disc's definition. Slow,
-// and plainly right; the fast canvas must show exactly what this shows.
+// every pixel of a circle's box tested against the disc's definition: the
+// slow, plainly right drawing that the canvas's speed is measured against.
 
 #include <algorithm>
 #include <cstdint>
