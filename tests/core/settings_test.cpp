@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 
-#include "sim/text_rules.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/named_rows.h"
 
@@ -80,21 +78,5 @@ TEST_P(ReParTest, ClampsAndWritesBack)
 }
 
 NAMED_ROWS(ReParTest, kReParRows);
-
-// A text ends where its view ends, whatever the memory after it holds. A
-// number too small for a double reads as 0 (every field's lower bound hides
-// that).
-TEST(LeadingNumber, StopsAtTheEndOfTheText)
-{
-    EXPECT_EQ(leadingNumber("1e-400"), 0);
-    EXPECT_EQ(leadingNumber(std::string_view(" 125", 3)), 12);
-    EXPECT_EQ(leadingNumber(std::string_view("+1.25", 4)), 1.2);
-    EXPECT_EQ(leadingNumber(std::string_view("1e-34", 4)), 1e-3);
-    EXPECT_EQ(leadingNumber(std::string_view("1e+5", 3)), 1);
-    EXPECT_EQ(leadingNumber(std::string_view(" 5", 1)), 0);
-    EXPECT_EQ(leadingNumber(std::string_view("5.5", 2)), 5);
-    EXPECT_EQ(leadingNumber(std::string_view("-5", 0)), 0);
-    EXPECT_EQ(leadingNumber(std::string_view("+5", 0)), 0);
-}
 
 } // namespace
