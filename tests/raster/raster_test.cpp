@@ -25,23 +25,27 @@ constexpr Pixel kUntouched = 0x12345678;
 constexpr int kPadding = 3;
 
 // Rows are |dx| <= floor(sqrt(r*r + r - dy*dy)); radius 7 has half-widths
-// 7 7 7 6 6 5 4 2 for dy = 0..7: 15 + 2 * 81 = 177 pixels.
-struct ShapeRow { const char* name; int radius, pixels; };
+// 7 7 7 6 6 5 4 2 for dy = 0..7: 15 + 2 * 81 = 177 pixels, 40 on its rim.
+struct ShapeRow { const char* name; int radius, disc, ring; };
 
-const ShapeRow kShapeRows[] = {{"r0", 0, 1}, {"r1", 1, 9}, {"r2", 2, 21}, {"r7", 7, 177}};
+const ShapeRow kShapeRows[] = {
+    {"r0", 0, 1, 1}, {"r1", 1, 9, 8}, {"r2", 2, 21, 12}, {"r7", 7, 177, 40}};
 
 class DiscShape : public testing::TestWithParam<ShapeRow> {};
 
-TEST_P(DiscShape, PixelCountWorkedOutByHand)
+TEST_P(DiscShape, PixelCountsWorkedOutByHand)
 {
-    const int r = GetParam().radius;
-    const int side = 2 * r + 3; // a free pixel all round
-    std::vector<Pixel> memory(static_cast<std::size_t>(side * side), kBlack);
-    const raster::Surface surface{memory.data(), side, side, side};
-    raster::Canvas canvas;
-    canvas.circle(surface, r + 1, r + 1, r, kYellow, true, kYellow);
-    canvas.flush(surface);
-    EXPECT_EQ(std::ranges::count(memory, kYellow), GetParam().pixels);
+    const ShapeRow& row = GetParam();
+    const int side = 2 * row.radius + 3; // a free pixel all round
+    for (const bool filled : {true, false}) {
+        std::vector<Pixel> memory(static_cast<std::size_t>(side * side), kBlack);
+        const raster::Surface surface{memory.data(), side, side, side};
+        raster::Canvas canvas;
+        canvas.circle(surface, row.radius + 1, row.radius + 1, row.radius, kYellow, filled, kRed);
+        canvas.flush(surface);
+        EXPECT_EQ(std::ranges::count(memory, kYellow), row.ring);
+        EXPECT_EQ(std::ranges::count(memory, kRed), filled ? row.disc - row.ring : 0);
+    }
 }
 
 NAMED_ROWS(DiscShape, kShapeRows);
