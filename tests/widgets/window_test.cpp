@@ -45,8 +45,11 @@ bool moleculesShown(const MainWindow& w)
     int seen = 0;
     for (const Molecule& m : w.form().mols) {
         const QPoint p = QPoint(int(std::floor(m.x)), int(std::floor(m.y))) - sight.topLeft();
-        if (screen.rect().contains(p) && (++seen, screen.pixelColor(p) != QColor(Qt::yellow)))
+        if (!screen.rect().contains(p))
+            continue;
+        if (screen.pixelColor(p) != QColor(Qt::yellow))
             return false;
+        ++seen;
     }
     return seen > 0 && screen == w.controls().picture1->canvas().copy(sight);
 }
