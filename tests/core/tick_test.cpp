@@ -22,14 +22,22 @@ void expectNear(const State& got, const State& want)
         EXPECT_NEAR(got[k], want[k], 1e-9) << "field " << k;
 }
 
-// Radius `r` each, i at (xi, yi) and j at the origin, velocities (30, -40)
-// and (-50, 60).
-struct PairRow { const char* name; std::int16_t r; double xi, yi; State i, j; };
+// Radius `r` each, i at (xi, yi) and j at (xj, yj), the origin unless given,
+// velocities (30, -40) and (-50, 60).
+struct PairRow {
+    const char* name;
+    std::int16_t r;
+    double xi, yi;
+    State i, j;
+    double xj = 0, yj = 0;
+};
 
 const PairRow kPairRows[] = {
     // S = 16, d = 10: P = 9, and j moves away from i's new place, by 17.1.
     {"push_d_10", 8, -10, 0, {-19, 0, 30, -40}, {17.1, 0, -50, 60}},
     {"push_d_10_slanted", 8, -6, -8, {-11.4, -15.2, 30, -40}, {10.26, 13.68, -50, 60}},
+    {"push_d_10_away_from_origin", 8, 94, 92, {88.6, 84.8, 30, -40}, {110.26, 113.68, -50, 60},
+     100, 100},
     {"exchange_d_15", 8, 15, 0, {15, 0, -50, 60}, {0, 0, 30, -40}},
     {"apart_d_S", 8, 16, 0, {16, 0, 30, -40}, {0, 0, -50, 60}},
     {"exchange_d_S_minus_1_6", 8, 16 - 1.6, 0, {16 - 1.6, 0, -50, 60}, {0, 0, 30, -40}},
@@ -53,7 +61,7 @@ TEST_P(PairStep, OutcomeFollowsTheDistance)
 {
     const PairRow& row = GetParam();
     Molecule i{30, -40, row.xi, row.yi, 200, row.r};
-    Molecule j{-50, 60, 0, 0, 200, row.r};
+    Molecule j{-50, 60, row.xj, row.yj, 200, row.r};
     physics::interact(i, j);
     expectNear(state(i), row.i);
     expectNear(state(j), row.j);
