@@ -24,6 +24,8 @@ void GuiStress::randomEventsKeepTheRunConsistent()
     const Form1& f = w->form();
     const auto& c = w->controls();
     std::mt19937_64 rng(20261206);
+    // Two draws are never arguments of one call, whose order each compiler
+    // picks: the same events on every build.
     const auto integer = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
     // Characters the leading-number rule reacts to, and some it must not.
     // QTest types ASCII only; the rest arrives by pasting.
@@ -53,13 +55,17 @@ void GuiStress::randomEventsKeepTheRunConsistent()
             QTest::keySequence(field, QKeySequence::Paste);
             break;
         case 5: QTest::keyClick(field, integer(0, 1) ? Qt::Key_Backspace : Qt::Key_Return); break;
-        case 6:
-            QTest::mouseMove(c.picture1, QPoint(integer(0, std::max(0, c.picture1->width() - 1)),
-                                                integer(0, std::max(0, c.picture1->height() - 1))));
+        case 6: {
+            const int x = integer(0, std::max(0, c.picture1->width() - 1));
+            const int y = integer(0, std::max(0, c.picture1->height() - 1));
+            QTest::mouseMove(c.picture1, QPoint(x, y));
             break;
-        case 8: // one time in four as small as the platform lets it be
-            w->resize(integer(0, 3) ? QSize(integer(1, 900), integer(1, 700)) : QSize(1, 1));
+        }
+        case 8: { // one time in four as small as the platform lets it be
+            const int width = integer(1, 900);
+            w->resize(integer(0, 3) ? QSize(width, integer(1, 700)) : QSize(1, 1));
             break;
+        }
         case 9:
             w->showMinimized();
             QCoreApplication::processEvents();
