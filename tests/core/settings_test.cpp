@@ -33,27 +33,21 @@ const ReParRow kReParRows[] = {
     {"N_12abc", N, "12abc", 12, " 12"},
     {"N_letters", N, "abc", 1, " 1"},
     {"N_empty", N, "", 1, " 1"},
-    {"N_blanks_and_plus", N, " \t+7", 7, " 7"},
-    {"N_1e400", N, "1e400", 500, " 500"},
     {"N_tiny_with_big_exponent", N, kTinyWithBigExponent.c_str(), 1, " 1"},
     {"v_0_5", v, "0.5", 1, " 1"},
     {"v_2_5", v, "2.5", 2.5, " 2.5"},
     {"v_30000_5", v, "30000.5", 30000, " 30000"},
     {"v_1e3", v, "1e3", 1000, " 1000"},
     {"v_25e_minus_1", v, "25e-1", 2.5, " 2.5"},
-    {"v_7e_ends_before_e", v, "7e+", 7, " 7"},
-    {"v_0_001e400", v, "0.001e400", 30000, " 30000"},
     {"v_1e1000", v, "1e1000", 30000, " 30000"},
     // Exponents past what 32 bits hold, as on Windows.
     {"v_1e_twelve_nines", v, "1e999999999999", 30000, " 30000"},
     {"v_1e_minus_twelve_nines", v, "1e-999999999999", 1, " 1"},
-    {"v_letters", v, "x", 1, " 1"},
     {"m_4_5", m, "4.5", 5, " 5"},
     {"m_100000_5", m, "100000.5", 100000, " 100000"},
     {"m_100001", m, "100001", 100000, " 100000"},
     {"m_1_comma_5", m, "1,5", 5, " 5"},
     {"m_empty", m, "", 5, " 5"},
-    {"m_0099", m, "0099", 99, " 99"},
 };
 
 class ReParTest : public testing::TestWithParam<ReParRow> {};

@@ -35,7 +35,6 @@ struct PairRow {
 const PairRow kPairRows[] = {
     // S = 16, d = 10: P = 9, and j moves away from i's new place, by 17.1.
     {"push_d_10", 8, -10, 0, {-19, 0, 30, -40}, {17.1, 0, -50, 60}},
-    {"push_d_10_slanted", 8, -6, -8, {-11.4, -15.2, 30, -40}, {10.26, 13.68, -50, 60}},
     {"push_d_10_away_from_origin", 8, 94, 92, {88.6, 84.8, 30, -40}, {110.26, 113.68, -50, 60},
      100, 100},
     {"exchange_d_15", 8, 15, 0, {15, 0, -50, 60}, {0, 0, 30, -40}},
@@ -50,7 +49,6 @@ const PairRow kPairRows[] = {
     // d = 7 (P = 13.5) and closer both move P apart along the line instead.
     {"push_d_8_throw_30", 8, -8, 0, {-20, 0, 30, -40}, {30, 0, -50, 60}},
     {"even_push_d_7", 8, -7, 0, {-20.5, 0, 30, -40}, {13.5, 0, -50, 60}},
-    {"even_push_d_2", 8, -2, 0, {-23, 0, 30, -40}, {21, 0, -50, 60}},
     {"even_push_d_1_slanted", 8, -0.6, -0.8, {-14.1, -18.8, 30, -40}, {13.5, 18, -50, 60}},
     {"coincident_pushed_along_x", 8, 0, 0, {24, 0, 30, -40}, {-24, 0, -50, 60}},
 };
@@ -101,8 +99,6 @@ const MoveRow kMoveRows[] = {
     // 0 made its step with 1's velocity in between.
     {"swap_and_swap_back", false, 600, 1, {{100, 200, 10, 20}, {115, 200, -30, 40}},
      {{99.7, 200.4, 10, 20}, {114.7, 200.4, -30, 40}}},
-    {"swap_and_swap_back_upright", false, 600, 1, {{300, 100, 0, 10}, {300, 115, 0, -10}},
-     {{300, 99.9, 0, 10}, {300, 114.9, 0, -10}}},
     // Radii 8 and 7, which no Start makes, take every pair in turn.
     {"mixed_radii_exchange", false, 600, 1, {{100, 200, 10, 20}, {114, 200, -30, 40}},
      {{99.7, 200.4, 10, 20}, {113.7, 200.4, -30, 40}}, 7},

@@ -36,8 +36,7 @@ inline std::string violation(const Form1& f, float panelTop, std::span<const fak
     // so no component outgrows the largest a Start can draw.
     const double vmax = std::floor(f.speedm + 1);
     for (const Molecule& m : f.mols) {
-        if (!std::isfinite(m.x) || !std::isfinite(m.y) || !std::isfinite(m.vx) ||
-            !std::isfinite(m.vy))
+        if (!std::isfinite(m.x + m.y + m.vx + m.vy)) // NaN and infinities carry over
             return "a molecule not finite";
         if (f.playBool && (std::fabs(m.vx) > vmax || std::fabs(m.vy) > vmax || m.vx == 0 ||
                            m.vy == 0 || m.mass != f.inMass ||

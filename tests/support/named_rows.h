@@ -4,17 +4,10 @@
 // on its own (--gtest_filter='*/N_2_5') and a failure names its row. Use
 // inside the namespace of the row type, once per row type.
 
-#include <ostream>
 #include <string>
-#include <type_traits>
 
 #include <gtest/gtest.h>
 
 #define NAMED_ROWS(suite, rows)                                                                \
-    [[maybe_unused]] void PrintTo(const std::remove_cvref_t<decltype(rows[0])>& row,           \
-                                  std::ostream* os)                                            \
-    {                                                                                          \
-        *os << row.name;                                                                       \
-    }                                                                                          \
     INSTANTIATE_TEST_SUITE_P(, suite, testing::ValuesIn(rows),                                 \
                              [](const auto& row) { return std::string(row.param.name); })
