@@ -85,8 +85,7 @@ private slots:
         dark.setColor(QPalette::ButtonText, Qt::white);
         QApplication::setPalette(dark);
     }
-    void init() { QVERIFY(w_ = harness::shownWindow()); }
-    void cleanup() { w_.reset(); }
+    void init() { QVERIFY(w_ = harness::shownWindow()); } // the last test's window goes
 
     // The design's rectangles in twips. The drawing area's size, the panel's
     // width and the fields' texts are replaced on load.
