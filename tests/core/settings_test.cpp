@@ -11,14 +11,14 @@ namespace {
 
 enum Field { N, v, m }; // Text3, Text2, Text1
 
-// 1e-401 written with a thousand zeros after the point: tiny, whatever its
-// exponent says alone.
-const std::string kTinyWithBigExponent = "0." + std::string(1000, '0') + "1e600";
+// 1e-1001, too small for a double: with an exponent of 600 still tiny, and an
+// x ends the number before any digits that follow it.
+const std::string kTiny = "0." + std::string(1000, '0') + "1";
 
 struct ReParRow {
     const char* name;
     Field field;
-    const char* typed;
+    std::string typed;
     double value; // kolMol, speedm or inMass afterwards
     const char* shown;
 };
@@ -33,7 +33,8 @@ const ReParRow kReParRows[] = {
     {"N_12abc", N, "12abc", 12, " 12"},
     {"N_letters", N, "abc", 1, " 1"},
     {"N_empty", N, "", 1, " 1"},
-    {"N_tiny_with_big_exponent", N, kTinyWithBigExponent.c_str(), 1, " 1"},
+    {"N_tiny_with_big_exponent", N, kTiny + "e600", 1, " 1"},
+    {"N_tiny_then_x2000", N, kTiny + "x2000", 1, " 1"},
     {"v_0_5", v, "0.5", 1, " 1"},
     {"v_2_5", v, "2.5", 2.5, " 2.5"},
     {"v_30000_5", v, "30000.5", 30000, " 30000"},

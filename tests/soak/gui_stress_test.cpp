@@ -32,8 +32,8 @@ void GuiStress::randomEventsKeepTheRunConsistent()
     QLineEdit* const fields[] = {c.text1, c.text2, c.text3};
     for (int e = 0; e < 10'000; ++e) {
         switch (integer(0, 9)) {
-        case 0: harness::click(c.command1); break;
-        case 1: harness::click(c.command2); break;
+        case 0: QTest::mouseClick(c.command1, Qt::LeftButton); break;
+        case 1: QTest::mouseClick(c.command2, Qt::LeftButton); break;
         case 2: QTest::mouseClick(integer(0, 1) ? c.option1 : c.option2, Qt::LeftButton); break;
         case 3: fields[integer(0, 2)]->setText(texts[integer(0, 7)]); break;
         case 4: { // within twice the panel's height of 615 twips it is called back

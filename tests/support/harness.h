@@ -31,6 +31,4 @@ inline void tick(MainWindow& w, int times = 1)
         QMetaObject::invokeMethod(w.controls().timer1, "timeout");
 }
 
-inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
 } // namespace harness

@@ -141,18 +141,18 @@ private slots:
         c().text1->setText("1300,9");
         c().text3->setText("30abc");
         QTest::mouseClick(c().option2, Qt::LeftButton, {}, QPoint(6, 6));
-        harness::click(c().command1);
+        QTest::mouseClick(c().command1, Qt::LeftButton);
         QCOMPARE(c().text1->text() + c().text3->text(), " 1300 30");
         QVERIFY(!w_->form().limtBool);
         for (int k = 0; k <= 10; harness::tick(*w_), ++k)
             QVERIFY(showsOnly(*w_, w_->form().mols));
 
-        harness::click(c().command2);
+        QTest::mouseClick(c().command2, Qt::LeftButton);
         const QImage frozen = shown(*w_);
         harness::tick(*w_, 3);
         QCOMPARE(shown(*w_), frozen);
 
-        harness::click(c().command1);
+        QTest::mouseClick(c().command1, Qt::LeftButton);
         QVERIFY(showsOnly(*w_, {}));
     }
 };
