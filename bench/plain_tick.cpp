@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <tuple>
-#include <utility>
 
 #include "sim/physics.h"
 
@@ -12,39 +10,15 @@ namespace plain {
 
 namespace {
 
-// Independent of physics::pairStep: the square root of every pair and the
-// test d >= S, so the program's squared-distance shortcut is checked too.
+// Every pair pays its square root; the few that touch take the program's
+// own step, so the plain tick moves every molecule as the program does and
+// differs from it only in what it spends on the pairs that are apart.
 void pairStep(Molecule& a, Molecule& b)
 {
     const double dx = a.x - b.x;
     const double dy = a.y - b.y;
-    const double d = std::sqrt(dx * dx + dy * dy);
-    const double S = static_cast<double>(a.radius + b.radius);
-    if (d >= S)
-        return;
-    if (S - physics::kContactBand <= d) {
-        std::swap(a.vx, b.vx);
-        std::swap(a.vy, b.vy);
-        return;
-    }
-    const double P = (S - d) * physics::kPushFactor;
-    const double xi = a.x + (dx * P) / d;
-    const double yi = a.y + (dy * P) / d;
-    const double xj = b.x - ((xi - b.x) * P) / d;
-    const double yj = b.y - ((yi - b.y) * P) / d;
-    // The bound on the far molecule's throw is a rule of the gas, not a
-    // shortcut: taken from the program.
-    if (physics::farThrowWithinBound(d, P, S) && std::isfinite(xi) && std::isfinite(yi) &&
-        std::isfinite(xj) && std::isfinite(yj)) {
-        std::tie(a.x, a.y, b.x, b.y) = std::tuple(xi, yi, xj, yj);
-        return;
-    }
-    // Otherwise an even push along the line of centres (+x when there is none).
-    const bool line = d > 0 && std::isfinite(dx / d) && std::isfinite(dy / d);
-    const double ux = line ? dx / d : 1;
-    const double uy = line ? dy / d : 0;
-    std::tie(a.x, a.y, b.x, b.y) =
-        std::tuple(a.x + ux * P, a.y + uy * P, b.x - ux * P, b.y - uy * P);
+    if (std::sqrt(dx * dx + dy * dy) < static_cast<double>(a.radius + b.radius))
+        physics::interact(a, b);
 }
 
 } // namespace
