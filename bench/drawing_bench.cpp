@@ -20,9 +20,9 @@
 #include <benchmark/benchmark.h>
 
 #include "alloc_counter.h"
-#include "raster_reference.h"
 #include "run_registered.h"
 #include "scene_frames.h"
+#include "tests/support/raster_reference.h"
 #include "ui/raster/raster.h"
 
 namespace {
@@ -55,12 +55,13 @@ void drawCanvas(benchmark::State& state, const bench::FrameCase& c, bool forgetE
         bench::sceneFrame(c), bench::sceneFrame(c, bench::kSettleTicks + 1)};
     Image image(c.width, c.height);
     raster::Canvas canvas;
+    bool holdsLast = false;
     const auto draw = [&](const std::vector<bench::RecordedCircle>& frame) {
-        const raster::Surface s = image.surface();
         canvas.clear(kBackground);
         for (const auto& d : frame)
-            canvas.circle(s, d.x, d.y, d.radius, kYellow, true, kYellow);
-        canvas.flush(s);
+            canvas.disc(d.x, d.y, d.radius, kYellow);
+        benchmark::DoNotOptimize(canvas.draw(image.surface(), holdsLast));
+        holdsLast = !forgetEachFrame;
     };
     // Both frames once first: the span table and the canvas's memory of
     // the last frame grow once.
@@ -69,8 +70,6 @@ void drawCanvas(benchmark::State& state, const bench::FrameCase& c, bool forgetE
     const std::size_t before = bench::allocations();
     std::size_t next = 0;
     for (auto _ : state) {
-        if (forgetEachFrame)
-            canvas.forget();
         draw(frames[next]);
         next ^= 1;
         benchmark::DoNotOptimize(image.pixels.data());
@@ -115,7 +114,7 @@ void drawPerPixel(benchmark::State& state, const bench::FrameCase& c)
     for (auto _ : state) {
         reference::clear(image, kBackground);
         for (const auto& d : frame)
-            reference::circle(image, d.x, d.y, d.radius, kYellow, true, kYellow);
+            reference::disc(image, d.x, d.y, d.radius, kYellow);
         benchmark::DoNotOptimize(image.pixels.data());
         benchmark::ClobberMemory();
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -53,22 +54,14 @@ void DrawingArea::setBackground(const QColor& color)
     background_ = color;
 }
 
-const QImage& DrawingArea::canvas() const
-{
-    fitCanvas();
-    settle();
-    return canvas_;
-}
-
 void DrawingArea::clear()
 {
     fitCanvas();
     raster_.clear(background_.rgb());
-    scheduleUpdate();
+    scheduleFrame();
 }
 
-void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outline, bool filled,
-                             const QColor& fill)
+void DrawingArea::drawDisc(float x, float y, float radius, const QColor& colour)
 {
     // The ratio is looked up once a frame, at the clear: it costs more than
     // a small disc.
@@ -79,22 +72,20 @@ void DrawingArea::drawCircle(float x, float y, float radius, const QColor& outli
     // A circle with no place or no size is not drawn at all.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
         return;
-    // Drawn on the screen's own pixels, so that a scaled screen shows a
-    // disc as sharp as its text.
     const auto ratio = static_cast<float>(ratio_);
-    raster_.circle(surface(), wholePixel(x * ratio), wholePixel(y * ratio),
-                   wholePixel(std::min(std::fabs(radius) * ratio, float{raster::kMaxRadius})),
-                   outline.rgb(), filled, fill.rgb());
-    scheduleUpdate();
+    raster_.disc(wholePixel(x * ratio), wholePixel(y * ratio),
+                 wholePixel(std::min(std::fabs(radius) * ratio, float{raster::kMaxRadius})),
+                 colour.rgb());
+    scheduleFrame();
 }
 
-void DrawingArea::scheduleUpdate()
+void DrawingArea::scheduleFrame()
 {
     // update() is coalesced by Qt too, but it costs a region merge per call;
     // a frame of a thousand discs needs one, made when the frame is over.
-    if (updateScheduled_)
+    if (frameScheduled_)
         return;
-    updateScheduled_ = true;
+    frameScheduled_ = true;
     QCoreApplication::postEvent(this, new QEvent(kFrameDrawn));
 }
 
@@ -102,48 +93,49 @@ bool DrawingArea::event(QEvent* event)
 {
     if (event->type() != kFrameDrawn)
         return QWidget::event(event);
-    updateScheduled_ = false;
-    updateChanged();
+    frameScheduled_ = false;
+    showFrame();
     return true;
 }
 
-void DrawingArea::updateChanged()
+void DrawingArea::showFrame()
 {
-    // Most of a paint's cost is Qt's copying and sending of the pixels, so
-    // a frame is shown only where its pixels changed.
     fitCanvas();
-    settle();
+    // bits() on the non-const image: a copy that someone still holds keeps
+    // the old picture.
+    const raster::Canvas::Changes& changes = raster_.draw(
+        {reinterpret_cast<raster::Pixel*>(canvas_.bits()), canvas_.width(), canvas_.height(),
+         canvas_.bytesPerLine() / static_cast<qsizetype>(sizeof(raster::Pixel))},
+        !canvasReplaced_);
+    canvasReplaced_ = false;
+    if (!changes.everywhere && changes.boxes.empty())
+        return;
+    // Most of a paint's cost is Qt's copying and sending of the pixels, so
+    // a frame is shown only where its pixels changed. Tiles of device pixels
+    // fall on whole logical pixels only at a whole ratio; at 1.25 or 1.5 the
+    // whole area is shown.
     const qreal ratio = ratio_;
-    // Tiles of device pixels fall on whole logical pixels only at a whole
-    // ratio; at 1.25 or 1.5 the whole area is shown.
-    const bool wholeRatio = ratio == std::floor(ratio);
-    if (raster_.changedEverywhere() || !wholeRatio) {
+    const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
+    const auto pieces = static_cast<std::int64_t>(changes.boxes.size());
+    if (changes.everywhere || ratio != std::floor(ratio) ||
+        (changes.pixels + pieces * kPixelsPerRect) * kPiecesBelowOneIn > area) {
         update();
-    } else {
-        const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
-        const std::int64_t covered = raster_.changedTiles(changedRects_);
-        const auto pieces = static_cast<std::int64_t>(changedRects_.size());
-        if ((covered + pieces * kPixelsPerRect) * kPiecesBelowOneIn > area) {
-            update();
-        } else if (covered > 0) {
-            const int r = static_cast<int>(ratio);
-            regionRects_.clear();
-            for (const raster::Canvas::Box& b : changedRects_)
-                regionRects_.push_back(QRect(QPoint(b.left / r, b.top / r),
-                                             QPoint((b.right + 1) / r - 1, (b.bottom + 1) / r - 1)));
-            // The tiles are already a banded region; Qt takes it as it is.
-            QRegion region;
-            region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
-            update(region);
-        }
+        return;
     }
-    raster_.takeChanges();
+    const int r = static_cast<int>(ratio);
+    regionRects_.clear();
+    for (const raster::Canvas::Box& b : changes.boxes)
+        regionRects_.push_back(QRect(QPoint(b.left / r, b.top / r),
+                                     QPoint((b.right + 1) / r - 1, (b.bottom + 1) / r - 1)));
+    // The tiles are already a banded region; Qt takes it as it is.
+    QRegion region;
+    region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
+    update(region);
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
     fitCanvas();
-    settle();
     QPainter p(this);
     // In device pixels, so the canvas is copied as it is at any ratio.
     const qreal ratio = ratio_;
@@ -157,38 +149,24 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     }
 }
 
-raster::Surface DrawingArea::surface() const
-{
-    // bits() on the non-const image: a copy that someone still holds keeps
-    // the old picture.
-    return {reinterpret_cast<raster::Pixel*>(canvas_.bits()), canvas_.width(), canvas_.height(),
-            canvas_.bytesPerLine() / static_cast<qsizetype>(sizeof(raster::Pixel))};
-}
-
-void DrawingArea::settle() const
-{
-    if (raster_.pending())
-        raster_.flush(surface());
-}
-
-void DrawingArea::fitCanvas() const
+void DrawingArea::fitCanvas()
 {
     const qreal ratio = devicePixelRatioF();
     if (size() == fittedSize_ && ratio == ratio_)
         return;
     const QSize pixels = QRectF(QPointF(), QSizeF(size()) * ratio).toAlignedRect().size();
-    // What was drawn before the resize lands on the canvas it was drawn for.
-    settle();
     QImage fitted(pixels, QImage::Format_RGB32);
     fitted.fill(background_);
-    if (!fitted.isNull() && !canvas_.isNull()) {
-        QPainter p(&fitted);
-        p.drawImage(0, 0, canvas_);
-    }
+    // What was drawn stays where it was, pixel for pixel, as far as it fits.
+    const int rows = std::min(fitted.height(), canvas_.height());
+    const auto rowBytes = static_cast<std::size_t>(std::min(fitted.width(), canvas_.width())) *
+                          sizeof(raster::Pixel);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(fitted.scanLine(y), canvas_.constScanLine(y), rowBytes);
     canvas_ = std::move(fitted);
+    canvasReplaced_ = true;
     ratio_ = ratio;
     fittedSize_ = size();
-    raster_.forget();
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)

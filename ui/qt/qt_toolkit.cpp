@@ -144,9 +144,7 @@ void PictureBox::cls()
 
 void PictureBox::circle(float x, float y, float radius, toolkit::Color c)
 {
-    const auto bits = static_cast<std::uint32_t>(c);
-    area_.drawCircle(x, y, radius, toQColor(bits), fillSolid_,
-                     toQColor(static_cast<std::uint32_t>(fillColor_)));
+    area_.drawDisc(x, y, radius, toQColor(static_cast<std::uint32_t>(c)));
 }
 
 // --- Panel

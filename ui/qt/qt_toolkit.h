@@ -67,17 +67,15 @@ public:
     void setWidth(float w) override;
     void setHeight(float h) override;
     void cls() override;
-    void setFillStyleSolid() override { fillSolid_ = true; }
-    void setFillColor(toolkit::Color c) override { fillColor_ = c; }
+    // Every circle is a solid disc in its own colour (see toolkit.h).
+    void setFillStyleSolid() override {}
+    void setFillColor(toolkit::Color) override {}
     void circle(float x, float y, float radius, toolkit::Color c) override;
 
 private:
     DrawingArea& area_;
     float width_;
     float height_;
-    // The area's own defaults: circles are hollow until told otherwise.
-    bool fillSolid_ = false;
-    toolkit::Color fillColor_ = 0;
 };
 
 class Frame final : public toolkit::Frame {

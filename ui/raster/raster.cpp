@@ -150,274 +150,269 @@ void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel co
     }
 }
 
-void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour)
-{
-    std::int64_t first = 0;
-    std::int64_t last = 0;
-    if (isEmpty(s) || !clipRows(s, cy, shape.radius(), first, last))
-        return;
-    const int r = shape.radius();
-    for (std::int64_t y = first; y <= last; ++y) {
-        const int dy = std::abs(static_cast<int>(y - cy));
-        const int h = shape.halfWidth(dy);
-        // The row one further out is the only neighbour row that can be
-        // narrower; beyond the radius it is empty.
-        const int outer = dy < r ? shape.halfWidth(dy + 1) : -1;
-        const int inner = std::min(outer + 1, h);
-        Pixel* row = rowOf(s, static_cast<int>(y));
-        std::int64_t from = std::int64_t{cx} - h;
-        std::int64_t to = std::int64_t{cx} - inner;
-        if (clipColumns(from, to, s.width))
-            fillRun(row, from, to, colour);
-        from = std::int64_t{cx} + inner;
-        to = std::int64_t{cx} + h;
-        if (clipColumns(from, to, s.width))
-            fillRun(row, from, to, colour);
-    }
-}
-
-void Canvas::forget()
-{
-    known_ = false;
-    changedEverywhere_ = true;
-}
-
-void Canvas::takeChanges()
-{
-    changedEverywhere_ = false;
-    std::fill(tiles_.begin(), tiles_.end(), 0);
-}
-
-void Canvas::markChanged(int y, std::int64_t from, std::int64_t to)
-{
-    if (!changedEverywhere_)
-        setBits(tiles_.data() + tileWords_ * static_cast<std::size_t>(y / kTileSize),
-                from / kTileSize, to / kTileSize);
-}
-
 void Canvas::clear(Pixel background)
 {
-    // Whatever was pending is painted over anyway.
+    // Whatever was asked before is painted over anyway.
     discs_.clear();
+    runs_.clear();
     clearPending_ = true;
     background_ = background;
 }
 
-void Canvas::circle(const Surface& s, int cx, int cy, int radius, Pixel outline, bool filled,
-                    Pixel fill)
+void Canvas::disc(int cx, int cy, int radius, Pixel colour)
 {
     radius = clampRadius(radius);
-    if (filled && fill == outline) {
-        if (!discs_.empty() && (radius != shape_.radius() || outline != discColour_))
-            flush(s);
-        if (discs_.empty()) {
-            shape_.setRadius(radius);
-            discColour_ = outline;
-        }
-        discs_.push_back({cx, cy});
-        return;
-    }
-    // Rare (the scene always draws solid discs): one at a time, in order.
-    flush(s);
-    shape_.setRadius(radius);
-    if (filled)
-        fillDisc(s, cx, cy, shape_, fill);
-    outlineDisc(s, cx, cy, shape_, outline);
-    forget();
+    if (runs_.empty() || runs_.back().radius != radius || runs_.back().colour != colour)
+        runs_.push_back({discs_.size(), radius, colour});
+    discs_.push_back({cx, cy});
 }
 
-void Canvas::flush(const Surface& s)
+const Canvas::Changes& Canvas::draw(const Surface& s, bool holdsLastFrame)
 {
-    if (s.pixels != last_.pixels || s.width != last_.width || s.height != last_.height ||
-        s.stride != last_.stride) {
-        last_ = s;
-        forget();
-        // One word more a row than it needs, always clear, ends every search.
-        const auto rows = static_cast<std::size_t>(std::max(s.height, 0));
-        rowWords_ = static_cast<std::size_t>(std::max(s.width, 0) / kWordBits) + 1;
-        shown_.assign(rowWords_ * rows, 0);
-        shownWords_.assign(rows, WordSpan{});
-        const int tileColumns = (std::max(s.width, 0) + kTileSize - 1) / kTileSize;
-        tileWords_ = static_cast<std::size_t>(tileColumns / kWordBits) + 1;
-        tiles_.assign(tileWords_ * ((rows + kTileSize - 1) / kTileSize), 0);
+    const bool sameSize = s.width == last_.width && s.height == last_.height;
+    if (!sameSize)
+        resize(s);
+    if (!holdsLastFrame || !sameSize || s.pixels != last_.pixels || s.stride != last_.stride)
+        known_ = false;
+    last_ = s;
+    changes_.everywhere = false;
+    std::fill(tiles_.begin(), tiles_.end(), 0);
+    if (!isEmpty(s) && (clearPending_ || !runs_.empty())) {
+        if (runs_.empty()) // a clear alone: a frame of no discs
+            drawRun(s, {0, std::max(drawnRadius_, 0), knownColour_}, 0, true);
+        for (std::size_t k = 0; k < runs_.size(); ++k)
+            drawRun(s, runs_[k], k + 1 < runs_.size() ? runs_[k + 1].first : discs_.size(),
+                    clearPending_ && k == 0);
     }
-    if (isEmpty(s) || !pending()) {
-        discs_.clear();
-        clearPending_ = false;
-        return;
-    }
+    discs_.clear();
+    runs_.clear();
+    clearPending_ = false;
+    listChangedTiles();
+    return changes_;
+}
 
+void Canvas::resize(const Surface& s)
+{
+    // One word more a row than it needs, always clear, ends every search.
+    const auto rows = static_cast<std::size_t>(std::max(s.height, 0));
+    rowWords_ = static_cast<std::size_t>(std::max(s.width, 0) / kWordBits) + 1;
+    rowBits_.assign(rowWords_, 0);
+    shown_.assign(rowWords_ * rows, 0);
+    shownWords_.assign(rows, WordSpan{});
+    const int tileColumns = (std::max(s.width, 0) + kTileSize - 1) / kTileSize;
+    tileWords_ = static_cast<std::size_t>(tileColumns / kWordBits) + 1;
+    tiles_.assign(tileWords_ * ((rows + kTileSize - 1) / kTileSize), 0);
+}
+
+void Canvas::drawRun(const Surface& s, const Run& run, std::size_t end, bool clearing)
+{
+    shape_.setRadius(run.radius);
+    colour_ = run.colour;
+    Centre* discs = discs_.data() + run.first;
+    const std::size_t count = end - run.first;
     const int r = shape_.radius();
     // Small discs change nearly all of their pixels from one frame to the
     // next: putting the background back under the last frame's and drawing
     // the new ones one by one costs less than comparing the frames row by
-    // row, however many there are. It leaves the last frame's bits behind,
-    // so a new radius with small discs on either side writes the frame whole.
+    // row. That leaves the last frame's bits behind, so a new radius with
+    // small discs on either side writes the frame whole.
     const bool small = r <= kSmallRadius;
-    const bool diff = clearPending_ && known_ && knownBackground_ == background_ &&
-                      (discs_.empty() || knownColour_ == discColour_) &&
-                      (small ? r == drawnRadius_ : drawnRadius_ > kSmallRadius);
-    if (clearPending_ && !diff)
-        changedEverywhere_ = true;
-    if (diff && small)
-        redrawDiscs(s);
+    const bool overLast = clearing && known_ && knownBackground_ == background_ &&
+                          (count == 0 || knownColour_ == colour_) &&
+                          (small ? r == drawnRadius_ : drawnRadius_ > kSmallRadius);
+    if (clearing && !overLast)
+        changes_.everywhere = true;
+    if (overLast && small)
+        swapSmallDiscs(s, discs, count);
     else
-        drawUnion(s, diff);
+        drawUnion(s, discs, count,
+                  !clearing ? Write::Over : (overLast ? Write::Difference : Write::WholeFrame));
     // Discs drawn over a picture without a clear leave it unknown.
-    known_ = clearPending_;
+    known_ = clearing;
     knownBackground_ = background_;
     drawnRadius_ = r;
-    if (!discs_.empty())
-        knownColour_ = discColour_;
-    std::swap(drawn_, discs_);
-    discs_.clear();
-    clearPending_ = false;
+    if (count > 0)
+        knownColour_ = colour_;
+    drawn_.assign(discs, discs + count);
 }
 
-void Canvas::redrawDiscs(const Surface& s)
+void Canvas::swapSmallDiscs(const Surface& s, const Centre* discs, std::size_t count)
 {
     const int r = shape_.radius();
-    for (const bool now : {false, true})
-        for (const Centre& c : now ? discs_ : drawn_) {
-            fillDisc(s, c.x, c.y, shape_, now ? discColour_ : background_);
-            std::int64_t left = std::int64_t{c.x} - r, right = std::int64_t{c.x} + r, top, bottom;
-            if (clipColumns(left, right, s.width) && clipRows(s, c.y, r, top, bottom))
-                for (std::int64_t y = top - top % kTileSize; y <= bottom; y += kTileSize)
-                    markChanged(static_cast<int>(y), left, right);
-        }
+    const auto put = [&](const Centre& c, Pixel colour) {
+        fillDisc(s, c.x, c.y, shape_, colour);
+        std::int64_t left = std::int64_t{c.x} - r, right = std::int64_t{c.x} + r, top, bottom;
+        if (clipColumns(left, right, s.width) && clipRows(s, c.y, r, top, bottom))
+            for (std::int64_t y = top - top % kTileSize; y <= bottom; y += kTileSize)
+                markChanged(static_cast<int>(y), left, right);
+    };
+    for (const Centre& c : drawn_)
+        put(c, background_);
+    for (std::size_t k = 0; k < count; ++k)
+        put(discs[k], colour_);
 }
 
-void Canvas::drawUnion(const Surface& s, bool diff)
+void Canvas::drawUnion(const Surface& s, Centre* discs, std::size_t count, Write how)
 {
     const int r = shape_.radius();
-
     // In order of rows, the discs that reach one row are a window that
     // slides down as the rows do, since all have the same radius.
-    std::sort(discs_.begin(), discs_.end(),
-              [](const Centre& a, const Centre& b) { return a.y < b.y; });
-
-    if (rowBits_.size() < rowWords_)
-        rowBits_.resize(rowWords_);
-    std::uint64_t* bits = rowBits_.data();
-
-    // The first and the last column of the row that no disc covers yet;
-    // false when there is none.
-    const auto findGap = [&](std::int64_t& gapFrom, std::int64_t& gapTo) {
-        gapFrom = nextWith(bits, 0, false);
-        if (gapFrom >= s.width)
-            return false;
-        gapTo = lastClear(bits, s.width);
-        return true;
-    };
-
+    std::sort(discs, discs + count, [](const Centre& a, const Centre& b) { return a.y < b.y; });
     std::size_t first = 0;
     std::size_t last = 0;
     std::size_t centreRow = 0; // the first disc centred on this row or below it
     for (int y = 0; y < s.height; ++y) {
-        while (first < discs_.size() && std::int64_t{discs_[first].y} + r < y)
+        while (first < count && std::int64_t{discs[first].y} + r < y)
             ++first;
-        while (last < discs_.size() && std::int64_t{discs_[last].y} - r <= y)
+        while (last < count && std::int64_t{discs[last].y} - r <= y)
             ++last;
-        while (centreRow < discs_.size() && discs_[centreRow].y < y)
+        while (centreRow < count && discs[centreRow].y < y)
             ++centreRow;
+        coverRow(y, discs, first, last, std::clamp(centreRow, first, last), s.width);
         Pixel* row = rowOf(s, y);
-        std::uint64_t* shown = shown_.data() + rowWords_ * static_cast<std::size_t>(y);
-
-        // Centres on this row and below it first, nearest first, then those
-        // above, nearest first: the widest spans come early, so in a dense
-        // frame the row is covered after a few discs, and the rest of the
-        // hundreds that reach it need not be looked at.
-        std::size_t down = std::clamp(centreRow, first, last);
-        std::size_t up = down;
-        int sinceCheck = 0;
-        std::int64_t gapFrom = 0;
-        std::int64_t gapTo = s.width - 1;
-        std::int64_t lo = s.width;
-        std::int64_t hi = -1;
-        for (std::size_t n = last - first; n > 0; --n) {
-            const std::size_t k = down < last ? down++ : --up;
-            const int h = shape_.halfWidth(y - discs_[k].y);
-            std::int64_t from = std::int64_t{discs_[k].x} - h;
-            std::int64_t to = std::int64_t{discs_[k].x} + h;
-            // A span outside the gap adds nothing: the columns on either
-            // side of it are covered, and lo and hi already reach them.
-            if (!clipColumns(from, to, s.width) || to < gapFrom || from > gapTo)
-                continue;
-            setBits(bits, from, to);
-            lo = std::min(lo, from);
-            hi = std::max(hi, to);
-            if (++sinceCheck == kCoverageCheckEvery) {
-                sinceCheck = 0;
-                if (!findGap(gapFrom, gapTo))
-                    break;
-            }
+        switch (how) {
+        case Write::WholeFrame:
+            writeWholeRow(row, s.width);
+            std::copy_n(rowBits_.begin(), rowWords_,
+                        shown_.begin() + static_cast<std::ptrdiff_t>(rowWords_) * y);
+            break;
+        case Write::Difference:
+            writeDifference(row, y);
+            break;
+        case Write::Over:
+            writeOver(row, y);
+            break;
         }
-
-        // The words of the row that hold bits now, and held them before.
-        WordSpan& held = shownWords_[static_cast<std::size_t>(y)];
-        const WordSpan fresh = hi < 0 ? WordSpan{}
-                                      : WordSpan{static_cast<std::size_t>(lo >> kWordShift),
-                                                 static_cast<std::size_t>(hi >> kWordShift) + 1};
-        if (diff) {
-            // Only the pixels whose bit differs from the last frame's, each
-            // run of them that now shows one colour in one fill.
-            const std::size_t wordTo = std::max(held.to, fresh.to);
-            for (std::size_t w = std::min(held.from, fresh.from); w < wordTo; ++w) {
-                std::uint64_t change = bits[w] ^ shown[w];
-                if (change == 0)
-                    continue;
-                const auto base = static_cast<std::int64_t>(w) * kWordBits;
-                markChanged(y, base + std::countr_zero(change),
-                            base + kWordBits - 1 - std::countl_zero(change));
-                const std::uint64_t now = bits[w];
-                while (change != 0) {
-                    const int from = std::countr_zero(change);
-                    const bool on = ((now >> from) & 1) != 0;
-                    const int length = std::countr_one((change & (on ? now : ~now)) >> from);
-                    fillRun(row, base + from, base + from + length - 1,
-                            on ? discColour_ : background_);
-                    change = from + length == kWordBits ? 0 : change & (kAllOnes << (from + length));
-                }
-                shown[w] = now;
-            }
-        } else if (hi >= 0) {
-            if (clearPending_) {
-                fillRun(row, 0, lo - 1, background_);
-                fillRun(row, hi + 1, s.width - 1, background_);
-            } else {
-                markChanged(y, lo, hi);
-            }
-            // Covered runs in the disc colour, the gaps between them cleared
-            // when a clear is pending and left alone otherwise.
-            for (std::int64_t x = lo; x <= hi;) {
-                const std::int64_t end = nextWith(bits, x, false);
-                fillRun(row, x, end - 1, discColour_);
-                if (end > hi)
-                    break;
-                const std::int64_t next = nextWith(bits, end, true);
-                if (clearPending_)
-                    fillRun(row, end, next - 1, background_);
-                x = next;
-            }
-        } else if (clearPending_) {
-            std::fill_n(row, s.width, background_);
-        }
-        if (clearPending_ && !diff)
-            std::copy_n(bits, rowWords_, shown);
-        if (clearPending_)
-            held = fresh;
-        if (hi >= 0)
-            std::fill(bits + (lo >> kWordShift), bits + (hi >> kWordShift) + 1, 0);
+        if (how != Write::Over)
+            shownWords_[static_cast<std::size_t>(y)] =
+                hi_ < 0 ? WordSpan{}
+                        : WordSpan{static_cast<std::size_t>(lo_ >> kWordShift),
+                                   static_cast<std::size_t>(hi_ >> kWordShift) + 1};
+        if (hi_ >= 0)
+            std::fill(rowBits_.begin() + (lo_ >> kWordShift),
+                      rowBits_.begin() + (hi_ >> kWordShift) + 1, 0);
     }
 }
 
-std::int64_t Canvas::changedTiles(std::vector<Box>& out) const
+void Canvas::coverRow(int y, const Centre* discs, std::size_t from, std::size_t to,
+                      std::size_t centreRow, int width)
 {
+    std::uint64_t* bits = rowBits_.data();
+    // Centres on this row and below it first, nearest first, then those
+    // above, nearest first: the widest spans come early, so in a dense frame
+    // the row is covered after a few discs, and the rest of the hundreds
+    // that reach it need not be looked at. A span outside the gap that no
+    // disc covers yet adds nothing: the columns on either side of it are
+    // covered, and lo and hi already reach them.
+    std::size_t down = centreRow;
+    std::size_t up = centreRow;
+    int sinceCheck = 0;
+    std::int64_t gapFrom = 0;
+    std::int64_t gapTo = width - 1;
+    lo_ = width;
+    hi_ = -1;
+    for (std::size_t n = to - from; n > 0; --n) {
+        const std::size_t k = down < to ? down++ : --up;
+        const int h = shape_.halfWidth(y - discs[k].y);
+        std::int64_t left = std::int64_t{discs[k].x} - h;
+        std::int64_t right = std::int64_t{discs[k].x} + h;
+        if (!clipColumns(left, right, width) || right < gapFrom || left > gapTo)
+            continue;
+        setBits(bits, left, right);
+        lo_ = std::min(lo_, left);
+        hi_ = std::max(hi_, right);
+        if (++sinceCheck == kCoverageCheckEvery) {
+            sinceCheck = 0;
+            gapFrom = nextWith(bits, 0, false);
+            if (gapFrom >= width)
+                return;
+            gapTo = lastClear(bits, width);
+        }
+    }
+}
+
+void Canvas::writeWholeRow(Pixel* row, int width)
+{
+    if (hi_ < 0) {
+        std::fill_n(row, width, background_);
+        return;
+    }
+    fillRun(row, 0, lo_ - 1, background_);
+    fillRun(row, hi_ + 1, width - 1, background_);
+    // Covered runs in the disc colour, the gaps between them cleared.
+    for (std::int64_t x = lo_; x <= hi_;) {
+        const std::int64_t end = nextWith(rowBits_.data(), x, false);
+        fillRun(row, x, end - 1, colour_);
+        if (end > hi_)
+            break;
+        const std::int64_t next = nextWith(rowBits_.data(), end, true);
+        fillRun(row, end, next - 1, background_);
+        x = next;
+    }
+}
+
+void Canvas::writeOver(Pixel* row, int y)
+{
+    if (hi_ < 0)
+        return;
+    markChanged(y, lo_, hi_);
+    for (std::int64_t x = lo_; x <= hi_;) {
+        const std::int64_t end = nextWith(rowBits_.data(), x, false);
+        fillRun(row, x, end - 1, colour_);
+        if (end > hi_)
+            break;
+        x = nextWith(rowBits_.data(), end, true);
+    }
+}
+
+void Canvas::writeDifference(Pixel* row, int y)
+{
+    // Only the pixels whose bit differs from the last frame's, each run of
+    // them that now shows one colour in one fill, among the words that hold
+    // bits now or held them before.
+    const std::uint64_t* bits = rowBits_.data();
+    std::uint64_t* shown = shown_.data() + rowWords_ * static_cast<std::size_t>(y);
+    const WordSpan held = shownWords_[static_cast<std::size_t>(y)];
+    std::size_t wordFrom = held.from;
+    std::size_t wordTo = held.to;
+    if (hi_ >= 0) {
+        wordFrom = std::min(wordFrom, static_cast<std::size_t>(lo_ >> kWordShift));
+        wordTo = std::max(wordTo, static_cast<std::size_t>(hi_ >> kWordShift) + 1);
+    }
+    for (std::size_t w = wordFrom; w < wordTo; ++w) {
+        std::uint64_t change = bits[w] ^ shown[w];
+        if (change == 0)
+            continue;
+        const auto base = static_cast<std::int64_t>(w) * kWordBits;
+        markChanged(y, base + std::countr_zero(change),
+                    base + kWordBits - 1 - std::countl_zero(change));
+        const std::uint64_t now = bits[w];
+        while (change != 0) {
+            const int from = std::countr_zero(change);
+            const bool on = ((now >> from) & 1) != 0;
+            const int length = std::countr_one((change & (on ? now : ~now)) >> from);
+            fillRun(row, base + from, base + from + length - 1, on ? colour_ : background_);
+            change = from + length == kWordBits ? 0 : change & (kAllOnes << (from + length));
+        }
+        shown[w] = now;
+    }
+}
+
+void Canvas::markChanged(int y, std::int64_t from, std::int64_t to)
+{
+    if (!changes_.everywhere)
+        setBits(tiles_.data() + tileWords_ * static_cast<std::size_t>(y / kTileSize),
+                from / kTileSize, to / kTileSize);
+}
+
+void Canvas::listChangedTiles()
+{
+    std::vector<Box>& out = changes_.boxes;
     out.clear();
-    if (isEmpty(last_))
-        return 0;
+    changes_.pixels = 0;
+    if (changes_.everywhere || isEmpty(last_))
+        return;
     const int columns = (last_.width + kTileSize - 1) / kTileSize;
-    std::int64_t covered = 0;
     std::size_t band = 0; // where the rectangles of the row of tiles above begin
     for (int top = 0; top < last_.height; top += kTileSize) {
         const std::uint64_t* bits =
@@ -434,11 +429,10 @@ std::int64_t Canvas::changedTiles(std::vector<Box>& out) const
             x = nextSet(bits, end, tileWords_);
         }
         for (auto it = out.begin() + static_cast<std::ptrdiff_t>(band); it != out.end(); ++it) {
-            covered += (std::int64_t{it->right} - it->left + 1) * (bottom - top + 1);
+            changes_.pixels += (std::int64_t{it->right} - it->left + 1) * (bottom - top + 1);
             it->bottom = bottom;
         }
     }
-    return covered;
 }
 
 } // namespace raster

@@ -1,13 +1,8 @@
 #pragma once
 
 // Clearing and discs on a 32-bit canvas, without Qt. The drawing area's
-// widget hands its image's memory to these functions as it is, so a frame is
+// widget hands its image's memory to the canvas as it is, so a frame is
 // drawn in place and never copied.
-//
-// The scene draws one radius and one colour for a whole run, so a frame is
-// the union of equal discs. `Canvas` collects such runs of discs and draws
-// each as a union, row by row, writing every pixel once however much the
-// discs overlap; anything else it draws at once, one circle at a time.
 
 #include <cstddef>
 #include <cstdint>
@@ -63,31 +58,20 @@ private:
 // One disc, clipped to the surface.
 void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour);
 
-// One circle's outline: the pixels of the disc that have a neighbour to the
-// left, right, above or below outside it. A closed ring one pixel thick;
-// filling a disc and then drawing its outline covers exactly the disc.
-void outlineDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour);
-
-// The canvas of a drawing area: clearing and circles, as the window's logic
-// asks for them, onto a surface that the caller passes with every call that
-// may draw (it may move or change size between calls, never while work is
-// pending).
+// The canvas of a drawing area: clears and solid discs as the window's logic
+// asks for them, kept until `draw` puts the frame on a surface and tells
+// where its pixels changed. What a frame shows is what drawing each call at
+// once would show; only when is different.
 //
-// Solid discs of one radius and colour that follow each other are kept and
-// drawn together, as their union, at the next call that needs the pixels:
-// `flush`, a different circle, or a clear (which makes them moot). A clear
-// is kept too, and done in the same pass as the discs that follow it. So
-// every call shows the same pixels in the end as drawing each operation at
-// once would; only when is different. Call `flush` before reading pixels.
-//
-// A frame that is a clear and a union (what the scene draws every tick)
-// is also remembered, and the next one like it, in the same colours on the
-// same surface, is drawn over it. Large discs are remembered one bit a
-// pixel, and only the pixels where the two frames differ are written and
-// listed as changed: a moving disc changes a thin crescent on either side,
-// not its whole box. Small ones, which jump their own size, are remembered
-// by their centres: the last frame's are put back to the background, the
-// new ones drawn, and the boxes of both listed.
+// Discs of one radius and colour that follow each other are drawn together,
+// as their union, row by row, writing every pixel once however much they
+// overlap. A frame that is a clear and such a union (what the scene draws
+// every tick) is drawn over the last one like it on the same surface: large
+// discs are remembered one bit a pixel and only the pixels where the two
+// frames differ are written (a moving disc changes a thin crescent, not its
+// whole box); small ones, which jump their own size, are remembered by their
+// centres, and the last frame's are put back to the background before the
+// new ones are drawn.
 class Canvas {
 public:
     // Pixels from `left` to `right` and `top` to `bottom`, all included.
@@ -98,50 +82,70 @@ public:
         int bottom;
     };
 
+    // Where one `draw` changed pixels: everywhere, or within `boxes`, square
+    // tiles of `kTileSize` pixels a side joined into few rectangles, clipped
+    // to the surface. The boxes are a valid banded region: sorted by top then
+    // left, no two overlapping or touching side by side, all of one band
+    // equally high. `pixels` is how many they cover.
+    static constexpr int kTileSize = 16;
+    struct Changes {
+        bool everywhere = true;
+        std::vector<Box> boxes;
+        std::int64_t pixels = 0;
+    };
+
     // Everything to `background`.
     void clear(Pixel background);
-    // A whole circle around pixel (cx, cy), outlined in `outline` and, when
-    // `filled`, filled with `fill`.
-    void circle(const Surface& s, int cx, int cy, int radius, Pixel outline, bool filled,
-                Pixel fill);
-    // Draws what is pending.
-    void flush(const Surface& s);
-    bool pending() const { return clearPending_ || !discs_.empty(); }
-    // The surface was changed behind the canvas's back: the next frame is
-    // written whole.
-    void forget();
+    // A whole disc around pixel (cx, cy).
+    void disc(int cx, int cy, int radius, Pixel colour);
 
-    // Where the flushes since the last `takeChanges` changed pixels:
-    // everywhere, or within the square tiles of `tileSize` pixels a side
-    // that `changedTiles` lists.
-    static constexpr int kTileSize = 16;
-    bool changedEverywhere() const { return changedEverywhere_; }
-    // The changed tiles as few rectangles, clipped to the surface: each row
-    // of tiles as its runs of changed tiles, a row alike to the one above
-    // joining it. A valid banded region: sorted by top then left, no two
-    // overlapping or touching side by side, all of one band equally high.
-    // Returns the pixels they cover.
-    std::int64_t changedTiles(std::vector<Box>& out) const;
-    // Starts a new record: nothing has changed.
-    void takeChanges();
+    // Draws what was asked since the last `draw` onto `s`. Unless
+    // `holdsLastFrame` (the same surface, untouched since), nothing of its
+    // pixels is taken as known and the frame is written whole.
+    const Changes& draw(const Surface& s, bool holdsLastFrame);
 
 private:
     struct Centre {
         int x;
         int y;
     };
-    void drawUnion(const Surface& s, bool diff);
-    void redrawDiscs(const Surface& s);
-    void markChanged(int y, std::int64_t from, std::int64_t to);
+    // Discs from `first` on, up to the next run's first, share a radius and
+    // a colour.
+    struct Run {
+        std::size_t first;
+        int radius;
+        Pixel colour;
+    };
+    enum class Write { WholeFrame, Difference, Over };
 
+    void resize(const Surface& s);
+    void drawRun(const Surface& s, const Run& run, std::size_t end, bool clearing);
+    void swapSmallDiscs(const Surface& s, const Centre* discs, std::size_t count);
+    void drawUnion(const Surface& s, Centre* discs, std::size_t count, Write how);
+    void coverRow(int y, const Centre* discs, std::size_t from, std::size_t to,
+                  std::size_t centreRow, int width);
+    void writeWholeRow(Pixel* row, int width);
+    void writeOver(Pixel* row, int y);
+    void writeDifference(Pixel* row, int y);
+    void markChanged(int y, std::int64_t from, std::int64_t to);
+    void listChangedTiles();
+
+    // Asked for since the last draw.
     bool clearPending_ = false;
     Pixel background_ = 0;
-    Pixel discColour_ = 0;
-    DiscSpans shape_;
     std::vector<Centre> discs_;
-    std::vector<std::uint64_t> rowBits_; // the columns one row's discs cover
+    std::vector<Run> runs_;
 
-    // What the surface of the last flush shows, when `known_`: the
+    // The run being drawn.
+    DiscSpans shape_;
+    Pixel colour_ = 0;
+    // One row of the union being built: the columns its discs cover, and
+    // the first and last of them (lo > hi when none).
+    std::vector<std::uint64_t> rowBits_;
+    std::int64_t lo_ = 0;
+    std::int64_t hi_ = -1;
+
+    // What the surface of the last draw shows, when `known_`: the
     // background and, where `shown_` has a bit, the disc colour.
     Surface last_;
     bool known_ = false;
@@ -156,13 +160,13 @@ private:
         std::size_t to = 0;
     };
     std::vector<WordSpan> shownWords_;
-    // The last flush's discs and their radius.
+    // The last frame's discs and their radius.
     std::vector<Centre> drawn_;
     int drawnRadius_ = -1;
 
-    bool changedEverywhere_ = true;
     std::size_t tileWords_ = 0; // words of one row of tiles
     std::vector<std::uint64_t> tiles_;
+    Changes changes_;
 };
 
 } // namespace raster

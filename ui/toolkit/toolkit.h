@@ -43,7 +43,8 @@ public:
     virtual void cls() = 0;
     virtual void setFillStyleSolid() = 0;
     virtual void setFillColor(Color c) = 0;
-    // A whole circle outlined in `c`, filled as the fill settings say.
+    // A whole circle in `c`. The program sets a solid fill in `c` before
+    // every circle and relies on nothing more: a solid disc in `c`.
     virtual void circle(float x, float y, float radius, Color c) = 0;
 };
 
