@@ -8,12 +8,9 @@
 #include <cmath>
 
 #include "tests/support/harness.h"
+#include "ui/design.h"
 
 namespace {
-
-// Long enough for the paints that drawing asked for to reach the screen:
-// Qt delivers a window's update request from a timer.
-constexpr int kPaintsDone = 30; // ms
 
 // The part of the drawing area that the panel leaves in sight.
 QRect inSight(const MainWindow& w)
@@ -25,9 +22,9 @@ QRect inSight(const MainWindow& w)
 // What the screen shows there once the paints asked for so far are done:
 // what the window's backing store holds, so that a frame the area failed to
 // repaint shows as it is, stale.
-QImage shown(const MainWindow& w)
+QImage shown(MainWindow& w)
 {
-    QTest::qWait(kPaintsDone);
+    [&] { QVERIFY(harness::paintsDone(w)); }();
     const QRect sight = inSight(w);
     const QPoint at = w.controls().picture1->mapTo(&w, sight.topLeft());
     return w.screen()
@@ -41,7 +38,7 @@ QImage shown(const MainWindow& w)
 // those whose centres lie inside the circle of the scaled radius plus half a
 // pixel around the scaled centre. Only in bounded space: wrap-around would
 // add images across the edges.
-bool showsOnly(const MainWindow& w, const std::vector<Molecule>& mols)
+bool showsOnly(MainWindow& w, const std::vector<Molecule>& mols)
 {
     const QImage screen = shown(w);
     const QRect sight = inSight(w);
@@ -127,7 +124,7 @@ private slots:
 
     void windowAsShown()
     {
-        QCOMPARE(w_->windowTitle(), QString::fromUtf8("тепловое движеие"));
+        QCOMPARE(w_->windowTitle(), QString::fromUtf8(design::kTitle.data(), design::kTitle.size()));
         QCOMPARE(w_->size(), QSize(px(10260), px(5730)));
         QCOMPARE(c().timer1->interval(), 10);
         QVERIFY(showsOnly(*w_, {}));
@@ -151,6 +148,9 @@ private slots:
         const QImage frozen = shown(*w_);
         harness::tick(*w_, 3);
         QCOMPARE(shown(*w_), frozen);
+        // A smaller window keeps the paused picture where it was.
+        w_->resize(w_->size() - QSize(37, 23));
+        QVERIFY(showsOnly(*w_, w_->form().mols));
 
         QTest::mouseClick(c().command1, Qt::LeftButton);
         QVERIFY(showsOnly(*w_, {}));
