@@ -110,8 +110,7 @@ void PairScan::passOver(Molecule* mols, int self)
             const int k = from + std::countr_zero(near);
             near &= near - 1;
             Molecule& mj = mols[k];
-            const PairOutcome outcome = pairStep(i, mj, S);
-            if (outcome == PairOutcome::Push || outcome == PairOutcome::EvenPush) {
+            if (pairStep(i, mj, S)) {
                 // Both centres moved: the test starts anew after this partner.
                 renew(k, mj);
                 cx = laneOf(i.x);

@@ -18,11 +18,6 @@ inline constexpr double kPushFactor = 1.5;
 // Velocities are per second and the timer's interval is in milliseconds.
 inline constexpr double kMillisecondsPerSecond = 1000.0;
 
-// What one test of an ordered pair (i, j) does to the two molecules, with
-// `i` being the molecule whose pass it is. EvenPush is a push taken the safe
-// way (see pushApart).
-enum class PairOutcome { None, Exchange, Push, EvenPush };
-
 // Molecule i's centre and velocity while its pass runs, held apart from the
 // array so that they can stay in registers from one partner to the next.
 struct Mover {
@@ -55,7 +50,7 @@ inline bool farThrowWithinBound(double d, double P, double S)
 // fails in no pattern a branch predictor could learn. (Checking finiteness
 // in the same select measured 2 % slower; a throw that is not finite is
 // rare, and put right after.)
-inline PairOutcome pushApart(Mover& i, Molecule& j, double dx, double dy, double d, double S)
+inline void pushApart(Mover& i, Molecule& j, double dx, double dy, double d, double S)
 {
     const double P = (S - d) * kPushFactor;
     const double xi = i.x + (dx * P) / d;
@@ -68,14 +63,14 @@ inline PairOutcome pushApart(Mover& i, Molecule& j, double dx, double dy, double
     const double even[] = {i.x + ex, i.y + ey, j.x - ex, j.y - ey};
     std::tie(i.x, i.y, j.x, j.y) =
         far ? std::tuple(xi, yi, xj, yj) : std::tuple(even[0], even[1], even[2], even[3]);
-    if (far && std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj))
-        return PairOutcome::Push;
-    std::tie(i.x, i.y, j.x, j.y) = std::tuple(even[0], even[1], even[2], even[3]);
-    return PairOutcome::EvenPush;
+    if (!(far && std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj)))
+        std::tie(i.x, i.y, j.x, j.y) = std::tuple(even[0], even[1], even[2], even[3]);
 }
 
-// The test and step of one ordered pair, S being the sum of the two radii.
-inline PairOutcome pairStep(Mover& i, Molecule& j, double S)
+// The test and step of one ordered pair, S being the sum of the two radii,
+// `i` being the molecule whose pass it is. True when the pair was pushed
+// apart: both centres have moved.
+inline bool pairStep(Mover& i, Molecule& j, double S)
 {
     const double dx = i.x - j.x;
     const double dy = i.y - j.y;
@@ -83,19 +78,20 @@ inline PairOutcome pairStep(Mover& i, Molecule& j, double S)
     // sqrt is correctly rounded and monotone, and S is a whole number, so a
     // squared distance of S² or more already means d >= S: no square root.
     if (q >= S * S)
-        return PairOutcome::None;
+        return false;
     const double d = std::sqrt(q);
     if (d >= S)
-        return PairOutcome::None;
-    if (S - kContactBand > d)
-        return pushApart(i, j, dx, dy, d, S);
-
+        return false;
+    if (S - kContactBand > d) {
+        pushApart(i, j, dx, dy, d, S);
+        return true;
+    }
     std::swap(i.vx, j.vx);
     std::swap(i.vy, j.vy);
-    return PairOutcome::Exchange;
+    return false;
 }
 
 // The same for two molecules of the array.
-PairOutcome interact(Molecule& i, Molecule& j);
+void interact(Molecule& i, Molecule& j);
 
 } // namespace physics

@@ -8,15 +8,14 @@
 
 namespace physics {
 
-PairOutcome interact(Molecule& i, Molecule& j)
+void interact(Molecule& i, Molecule& j)
 {
     Mover mover{i.x, i.y, i.vx, i.vy};
-    const PairOutcome outcome = pairStep(mover, j, static_cast<double>(i.radius + j.radius));
+    pairStep(mover, j, static_cast<double>(i.radius + j.radius));
     i.x = mover.x;
     i.y = mover.y;
     i.vx = mover.vx;
     i.vy = mover.vy;
-    return outcome;
 }
 
 } // namespace physics
