@@ -59,3 +59,54 @@ use_wine_prefix() {
     done
     wineserver -w
 }
+
+# --- The program's window under an X server of its own (Xvfb), for the
+# end-to-end tests, the benchmarks and the screenshots.
+
+# The window's title, read from the program's own source so that it is
+# written once; exported for the scripts that xvfb-run starts.
+THERMAL_TITLE=$(sed -n 's/^inline constexpr std::string_view kTitle = "\(.*\)";$/\1/p' \
+    "$(dirname "${BASH_SOURCE[0]}")/../ui/design.h")
+export THERMAL_TITLE
+# Points of the window at 96 dots an inch and scale 1: the middles of the
+# controls (the panel's frame is 2 pixels wide) and a bare spot of the panel,
+# between Pause and the label "m", where a resting pointer keeps it shown.
+export START_AT="72 20"    # Command1: 16 + 113/2, 8 + 25/2
+export PAUSE_AT="200 20"   # Command2: 144 + 113/2
+export MASS_AT="312 17"    # Text1, m
+export SPEED_AT="384 17"   # Text2, v
+export COUNT_AT="456 17"   # Text3, N
+export PANEL_SPOT="265 4"
+
+# Starts Xvfb on a free display with one screen of WxH at 96 dots an inch,
+# keeping its files in DIR, and exports DISPLAY; XVFB_PID is its process.
+start_xvfb() { # DIR WxH
+    rm -f "$1/display"
+    Xvfb -displayfd 3 -screen 0 "${2}x24" -dpi 96 -nolisten tcp 3>"$1/display" \
+        2>"$1/xvfb.log" &
+    XVFB_PID=$!
+    local deadline=$((SECONDS + 30))
+    until [[ -s "$1/display" ]]; do
+        if ((SECONDS >= deadline)) || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+            echo "Xvfb did not start:" >&2
+            cat "$1/xvfb.log" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n 1 "$1/display")"
+}
+
+stop_xvfb() {
+    [[ -n "${XVFB_PID:-}" ]] || return 0
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+}
+
+# The program's visible window, waited for up to SECONDS; prints nothing if
+# none showed. xdotool matches the Cyrillic title only in a UTF-8 locale.
+find_window() { # SECONDS
+    LC_ALL=C.UTF-8 timeout "$1" xdotool search --sync --onlyvisible --name "^${THERMAL_TITLE}\$" |
+        head -n 1
+}

@@ -6,31 +6,24 @@
 # Waits are bounded polls for a state to show, never fixed sleeps that
 # assume a speed.
 set -uo pipefail
-# xdotool finds the window by its Cyrillic title only in a UTF-8 locale; a
-# bare environment (CI, a fresh machine) has none.
-export LC_ALL=C.UTF-8
 
 program=${1:?usage: program_test.sh PATH-TO-PROGRAM}
 for tool in Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "program_test: $tool is missing" >&2; exit 1; }
 done
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+
 work=$(mktemp -d)
-xvfb_pid=
 program_pid=
 cleanup() {
     [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
+    stop_xvfb
     wait 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# --- The window's design, in its pixels at 96 dots an inch
-readonly TITLE="тепловое движеие"
-readonly START_AT="72 20"   # middle of Command1: 16 + 113/2, 8 + 25/2
-readonly PAUSE_AT="200 20"  # middle of Command2: 144 + 113/2
-readonly PANEL_SPOT="265 4" # bare panel between Pause and the label "m"
 readonly POINTER_LOW="300 300"
 readonly POINTER_HIGH="300 60" # within twice the panel's 41 pixels
 readonly LIMIT_S=30 # patience for any one state to show
@@ -114,11 +107,7 @@ panel_hidden() { # nothing of the panel's colour left in the strip it covered
 
 # --- Start the X server and the program
 mkdir -m 700 "$work/runtime"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-eventually test -s "$work/display" || { echo "program_test: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work" 1024x768 || exit 1
 export XDG_RUNTIME_DIR="$work/runtime"
 # The program on this server as it is, whatever the caller's session asks of Qt.
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI QT_SCREEN_SCALE_FACTORS \
@@ -126,9 +115,9 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI QT_SCREEN_SCALE_FACTORS \
 
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
-win=$(timeout "$LIMIT_S" xdotool search --sync --onlyvisible --name "^${TITLE}\$" | head -n 1)
+win=$(find_window "$LIMIT_S")
 if [[ -z "$win" ]]; then
-    echo "program_test: no window titled \"$TITLE\"" >&2
+    echo "program_test: no window titled \"$THERMAL_TITLE\"" >&2
     cat "$work/program.log" >&2
     exit 1
 fi
