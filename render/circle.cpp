@@ -29,12 +29,10 @@ void Form1::myCirc(std::int16_t inX, std::int16_t inY, std::int16_t rad, toolkit
     const bool pastBottom = bottom > height;
     const bool pastLeft = left < 0;
     const bool pastTop = top < 0;
-    if (!limtBool || !(pastRight | pastBottom | pastLeft | pastTop))
+    if (!limtBool || !(pastRight || pastBottom || pastLeft || pastTop))
         return;
-    const double shiftX =
-        numeric::select(pastLeft, width, numeric::select(pastRight, -width, 0.0));
-    const double shiftY =
-        numeric::select(pastTop, height, numeric::select(pastBottom, -height, 0.0));
+    const double shiftX = pastLeft ? width : (pastRight ? -width : 0.0);
+    const double shiftY = pastTop ? height : (pastBottom ? -height : 0.0);
     const auto imageX = numeric::nearestInt16(inX + shiftX);
     const auto imageY = numeric::nearestInt16(inY + shiftY);
 

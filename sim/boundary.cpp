@@ -8,8 +8,9 @@
 double Form1::LimType1(double coord, bool tpCoo) const
 {
     const float size = tpCoo ? ui_.picture1.width() : ui_.picture1.height();
-    const double wrapped = numeric::select(!(coord >= 0), size, coord);
-    return numeric::select(numeric::greaterAsSingle(coord, size), 0.0, wrapped);
+    if (numeric::greaterAsSingle(coord, size))
+        return 0;
+    return coord >= 0 ? coord : size; // NaN too goes to the far edge
 }
 
 // Walls: the factor for the velocity component on one axis. A disc that
