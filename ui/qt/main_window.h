@@ -11,7 +11,6 @@
 
 class DrawingArea;
 class QFrame;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -36,9 +35,6 @@ public:
         QLineEdit* text1;
         QLineEdit* text2;
         QLineEdit* text3;
-        QLabel* label1;
-        QLabel* label2;
-        QLabel* label3;
         QRadioButton* option1;
         QRadioButton* option2;
         QTimer* timer1;
