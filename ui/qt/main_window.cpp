@@ -166,6 +166,9 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
     w.text2->raise();
     w.text3->raise();
     w.option1->setChecked(true);
+    // Checked while paused: a screen reader says "pressed", and the button
+    // looks pressed in.
+    w.command2->setCheckable(true);
 
     w.timer1->setObjectName(QStringLiteral("Timer1"));
     w.timer1->setTimerType(Qt::PreciseTimer);
@@ -188,8 +191,18 @@ MainWindow::MainWindow(QWidget* parent)
     resize(toPixels(design::kClientWidthTwips, qt_toolkit::twipsPerPixelX(*this)),
            toPixels(design::kClientHeightTwips, qt_toolkit::twipsPerPixelY(*this)));
 
-    connect(w_.command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
-    connect(w_.command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+    connect(w_.command1, &QPushButton::clicked, this, [this] {
+        form_.Command1_Click();
+        showPause(); // a Stop ends the pause
+    });
+    // A click, Space and a screen reader's toggle all flip the checked state
+    // first; each such flip is one click of Pause, and the run then decides.
+    connect(w_.command2, &QPushButton::toggled, this, [this](bool checked) {
+        if (checked != form_.pauseBool) {
+            form_.Command2_Click();
+            showPause();
+        }
+    });
     connect(w_.timer1, &QTimer::timeout, this, [this] { form_.Timer1_Timer(); });
     connect(w_.picture1, &DrawingArea::pointerMoved, this,
             [this](std::int16_t button, std::int16_t shift, float x, float y) {
@@ -199,6 +212,11 @@ MainWindow::MainWindow(QWidget* parent)
     form_.Form_Load();
     // The timer runs for the window's whole life and is never re-timed.
     w_.timer1->start();
+}
+
+void MainWindow::showPause()
+{
+    w_.command2->setChecked(form_.pauseBool);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

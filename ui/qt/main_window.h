@@ -48,6 +48,8 @@ protected:
 
 private:
     static Controls buildControls(QWidget& form);
+    // Pause shows itself checked exactly while the run is paused.
+    void showPause();
 
     // Declaration order is construction order: widgets, then the adapters
     // that refer to them, then the form that refers to the adapters.
