@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
-"""Presses Space on the focused control, as xdotool does (the XTEST
-extension), and prints the seconds from its release, which is when a button
-acts, to the first moment the window shows one row all in one colour: with
-the panel's last row and colour, how long the panel took to come fully back.
-Each look at the window is one XGetImage of that row, about a millisecond
-apart, so the figure is an upper bound within about a millisecond; "never"
-when LIMIT seconds pass first.
+"""Presses Space on the focused control through the XTEST extension, as
+xdotool does, and prints the seconds from its release (when a button acts)
+until the window shows one row all in one colour: with the panel's last row
+and colour, how long the panel took to come fully back. It looks about
+every millisecond (XGetImage of that row), so the figure is an upper bound
+within about a millisecond; "never" when LIMIT seconds pass first.
 
-Usage: space_until_shown.py WINDOW X Y WIDTH RRGGBB LIMIT
-(on the display that DISPLAY names; X, Y in the window)."""
+Usage: space_until_shown.py WINDOW X Y WIDTH RRGGBB LIMIT (X, Y in the
+window, on the display that DISPLAY names)."""
 
 import ctypes
 import ctypes.util
