@@ -166,8 +166,8 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
     w.text2->raise();
     w.text3->raise();
     w.option1->setChecked(true);
-    // Checked while paused: a screen reader says "pressed", and the button
-    // looks pressed in.
+    // Checked exactly while paused (showPause): a screen reader reports the
+    // pause, and a sighted user sees the button pressed in.
     w.command2->setCheckable(true);
 
     w.timer1->setObjectName(QStringLiteral("Timer1"));
