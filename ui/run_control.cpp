@@ -30,5 +30,10 @@ void Form1::Timer1_Timer()
     if (playBool && !pauseBool) {
         anPanel(vizPanel);
         goMol();
+    } else {
+        // Stopped or paused, the panel slides back whatever the pointer: the
+        // button that was pressed from the keyboard may have slid out of
+        // sight, and nothing else would bring it back until the next run.
+        anPanel(true);
     }
 }

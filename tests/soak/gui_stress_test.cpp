@@ -1,9 +1,10 @@
 // Ten thousand random events through the real window: clicks on both buttons
 // and both options, awkward and very long texts in the fields, pointer moves,
 // resizes down to the smallest size and back, minimising, and timer ticks.
-// After every event the invariants hold, the caption names the run state and
-// the drawing area and the panel fit the window; a pointer move shows or
-// hides the panel as its height decides.
+// After every event the invariants hold, the caption names the run state,
+// Pause is checked exactly while paused, and the drawing area and the panel
+// fit the window; a pointer move shows or hides the panel as its height
+// decides.
 
 #include <random>
 
@@ -64,6 +65,7 @@ void GuiStress::randomEventsKeepTheRunConsistent()
         const std::string broken = invariants::violation(w->form(), float(c.frame1->y()), {});
         QVERIFY2(broken.empty(), qPrintable(QString("event %1: %2").arg(e).arg(broken.c_str())));
         QCOMPARE(c.command1->text(), QString::fromUtf8(w->form().playBool ? "Стоп" : "Старт"));
+        QCOMPARE(c.command2->isChecked(), w->form().pauseBool);
         // The drawing area and the panel follow the window's outer size.
         const QSize outer = w->frameGeometry().size();
         QCOMPARE(c.picture1->size(), (outer - QSize(16, 38)).expandedTo(QSize(0, 0)));

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string_view>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "ui/accessibility.h"
 #include "ui/design.h"
 #include "ui/qt/drawing_area.h"
 
@@ -47,62 +50,100 @@ float frameHeight(const QWidget& form)
     return static_cast<float>(design::control("Frame1").height) / qt_toolkit::twipsPerPixelY(form);
 }
 
+// One control of the design as a widget, with its caption and the looks
+// the design leaves open.
+QWidget* makeWidget(const design::Control& c, QWidget* parent)
+{
+    switch (c.kind) {
+    case design::Kind::Picture: {
+        auto* area = new DrawingArea(parent);
+        area->setBackground(qt_toolkit::toQColor(design::kPictureBackColor));
+        area->clear();
+        // The first stop of the tab order, so the window also opens with the
+        // focus here.
+        area->setFocusPolicy(Qt::StrongFocus);
+        return area;
+    }
+    case design::Kind::Frame: {
+        auto* frame = new QFrame(parent);
+        // Opaque, so the panel hides the strip of the drawing area under it.
+        frame->setAutoFillBackground(true);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        QFont font = frame->font();
+        font.setPixelSize(kPanelFontPixels);
+        frame->setFont(font);
+        return frame;
+    }
+    case design::Kind::Command:
+        return new QPushButton(qstr(c.caption), parent);
+    case design::Kind::Text:
+        return new QLineEdit(qstr(c.caption), parent);
+    case design::Kind::Label:
+        return new QLabel(qstr(c.caption), parent);
+    case design::Kind::Option: {
+        auto* option = new QRadioButton(qstr(c.caption), parent);
+        // The longer caption only fits its box in a condensed face.
+        QFont font = option->font();
+        font.setStretch(QFont::SemiCondensed);
+        option->setFont(font);
+        return option;
+    }
+    }
+    return nullptr;
+}
+
+// Qt takes a widget of a kind it does not know for a filler, which a screen
+// reader passes over in silence; the window, the panel and the drawing area
+// say what they are, and the window's activation is announced.
+QAccessibleInterface* accessibleWithRole(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (className == QLatin1String("MainWindow"))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == QLatin1String("DrawingArea"))
+        return new QAccessibleWidget(widget, QAccessible::Animation);
+    // The window's one plain frame is the panel.
+    if (className == QLatin1String("QFrame") && qobject_cast<MainWindow*>(widget->parentWidget()))
+        return new QAccessibleWidget(widget, QAccessible::Pane);
+    return nullptr;
+}
+
+// A control's name, when it is not its caption, and its description; each
+// field becomes its label's buddy, which ties the two together for a screen
+// reader. Nothing of this shows on the screen.
+void nameForScreenReaders(QWidget& form)
+{
+    form.setAccessibleName(qstr(accessibility::kWindowName));
+    for (const accessibility::Entry& e : accessibility::kEntries) {
+        QWidget* widget = named<QWidget>(form, e.control);
+        if (!e.name.empty())
+            widget->setAccessibleName(qstr(e.name));
+        widget->setAccessibleDescription(qstr(e.description));
+        if (!e.label.empty())
+            named<QLabel>(form, e.label)->setBuddy(widget);
+    }
+}
+
 } // namespace
 
 MainWindow::Controls MainWindow::buildControls(QWidget& form)
 {
+    // Before any widget exists, so that none is taken for a filler first.
+    [[maybe_unused]] static const bool rolesKnown =
+        (QAccessible::installFactory(accessibleWithRole), true);
     const float tppX = qt_toolkit::twipsPerPixelX(form);
     const float tppY = qt_toolkit::twipsPerPixelY(form);
 
-    QFrame* frame = nullptr;
+    QWidget* frame = nullptr;
     QWidget* previousInTabOrder = nullptr;
     // The table lists the controls in tab order, and each container before
     // what it holds; a control made later lies in front of its siblings.
     for (const design::Control& c : design::kControls) {
-        QWidget* parent = c.container == "Frame1" ? static_cast<QWidget*>(frame) : &form;
-        QWidget* widget = nullptr;
-        switch (c.kind) {
-        case design::Kind::Picture: {
-            auto* area = new DrawingArea(parent);
-            area->setBackground(qt_toolkit::toQColor(design::kPictureBackColor));
-            area->clear();
-            // The first stop of the tab order, so the window also opens
-            // with the focus here.
-            area->setFocusPolicy(Qt::StrongFocus);
-            widget = area;
-            break;
-        }
-        case design::Kind::Frame:
-            frame = new QFrame(parent);
-            // Opaque, so the panel hides the strip of the drawing area under it.
-            frame->setAutoFillBackground(true);
-            frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-            {
-                QFont font = frame->font();
-                font.setPixelSize(kPanelFontPixels);
-                frame->setFont(font);
-            }
-            widget = frame;
-            break;
-        case design::Kind::Command:
-            widget = new QPushButton(qstr(c.caption), parent);
-            break;
-        case design::Kind::Text:
-            widget = new QLineEdit(qstr(c.caption), parent);
-            break;
-        case design::Kind::Label:
-            widget = new QLabel(qstr(c.caption), parent);
-            break;
-        case design::Kind::Option: {
-            auto* option = new QRadioButton(qstr(c.caption), parent);
-            // The longer caption only fits its box in a condensed face.
-            QFont font = option->font();
-            font.setStretch(QFont::SemiCondensed);
-            option->setFont(font);
-            widget = option;
-            break;
-        }
-        }
+        QWidget* widget = makeWidget(c, c.container == "Frame1" ? frame : &form);
+        if (c.kind == design::Kind::Frame)
+            frame = widget;
         widget->setObjectName(qstr(c.name));
         widget->setGeometry(pixelRect(c, tppX, tppY));
         if (widget->focusPolicy() & Qt::TabFocus) {
@@ -116,10 +157,8 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
         named<DrawingArea>(form, "Picture1"), named<QFrame>(form, "Frame1"),
         named<QPushButton>(form, "Command1"), named<QPushButton>(form, "Command2"),
         named<QLineEdit>(form, "Text1"),      named<QLineEdit>(form, "Text2"),
-        named<QLineEdit>(form, "Text3"),      named<QLabel>(form, "Label1"),
-        named<QLabel>(form, "Label2"),        named<QLabel>(form, "Label3"),
-        named<QRadioButton>(form, "Option1"), named<QRadioButton>(form, "Option2"),
-        new QTimer(&form),
+        named<QLineEdit>(form, "Text3"),      named<QRadioButton>(form, "Option1"),
+        named<QRadioButton>(form, "Option2"), new QTimer(&form),
     };
 
     // Each field's box lies in front of the label that reaches under it.
@@ -127,10 +166,15 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
     w.text2->raise();
     w.text3->raise();
     w.option1->setChecked(true);
+    // Checked exactly while paused (showPause): a screen reader reports the
+    // pause, and a sighted user sees the button pressed in.
+    w.command2->setCheckable(true);
 
     w.timer1->setObjectName(QStringLiteral("Timer1"));
     w.timer1->setTimerType(Qt::PreciseTimer);
     w.timer1->setInterval(design::kTimerIntervalMs);
+
+    nameForScreenReaders(form);
     return w;
 }
 
@@ -147,8 +191,18 @@ MainWindow::MainWindow(QWidget* parent)
     resize(toPixels(design::kClientWidthTwips, qt_toolkit::twipsPerPixelX(*this)),
            toPixels(design::kClientHeightTwips, qt_toolkit::twipsPerPixelY(*this)));
 
-    connect(w_.command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
-    connect(w_.command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+    connect(w_.command1, &QPushButton::clicked, this, [this] {
+        form_.Command1_Click();
+        showPause(); // a Stop ends the pause
+    });
+    // A click, Space and a screen reader's toggle all flip the checked state
+    // first; each such flip is one click of Pause, and the run then decides.
+    connect(w_.command2, &QPushButton::toggled, this, [this](bool checked) {
+        if (checked != form_.pauseBool) {
+            form_.Command2_Click();
+            showPause();
+        }
+    });
     connect(w_.timer1, &QTimer::timeout, this, [this] { form_.Timer1_Timer(); });
     connect(w_.picture1, &DrawingArea::pointerMoved, this,
             [this](std::int16_t button, std::int16_t shift, float x, float y) {
@@ -158,6 +212,11 @@ MainWindow::MainWindow(QWidget* parent)
     form_.Form_Load();
     // The timer runs for the window's whole life and is never re-timed.
     w_.timer1->start();
+}
+
+void MainWindow::showPause()
+{
+    w_.command2->setChecked(form_.pauseBool);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

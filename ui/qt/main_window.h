@@ -11,7 +11,6 @@
 
 class DrawingArea;
 class QFrame;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -36,9 +35,6 @@ public:
         QLineEdit* text1;
         QLineEdit* text2;
         QLineEdit* text3;
-        QLabel* label1;
-        QLabel* label2;
-        QLabel* label3;
         QRadioButton* option1;
         QRadioButton* option2;
         QTimer* timer1;
@@ -52,6 +48,8 @@ protected:
 
 private:
     static Controls buildControls(QWidget& form);
+    // Pause shows itself checked exactly while the run is paused.
+    void showPause();
 
     // Declaration order is construction order: widgets, then the adapters
     // that refer to them, then the form that refers to the adapters.
