@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The built program in a real X server (Xvfb, no window manager), driven as a
-# person would: the pointer and clicks through xdotool, what the window shows
-# read from screenshots. Usage: program_test.sh PATH-TO-PROGRAM
+# person would: the pointer, clicks and keys through xdotool, what the window
+# shows read from screenshots. Usage: program_test.sh PATH-TO-PROGRAM
 #
 # Waits are bounded polls for a state to show, never fixed sleeps that
 # assume a speed.
 set -uo pipefail
 
 program=${1:?usage: program_test.sh PATH-TO-PROGRAM}
-for tool in Xvfb xdotool import convert compare; do
+for tool in Xvfb xdotool import convert compare python3; do
     command -v "$tool" >/dev/null || { echo "program_test: $tool is missing" >&2; exit 1; }
 done
 
@@ -25,8 +25,11 @@ cleanup() {
 trap cleanup EXIT
 
 readonly POINTER_LOW="300 300"
+readonly POINTER_LOWER="320 320"
 readonly POINTER_HIGH="300 60" # within twice the panel's 41 pixels
+readonly PANEL_LOW_ROW=38 # the panel's last row inside its border: in sight only when fully shown
 readonly LIMIT_S=30 # patience for any one state to show
+readonly SHOWN_WITHIN_S=0.25 # the longest a keyboard user may wait for the panel
 
 # --- Helpers
 passed=0
@@ -105,10 +108,31 @@ panel_hidden() { # nothing of the panel's colour left in the strip it covered
             -fill white -opaque "#$panel_colour" -format "%[fx:round(mean*w*h)]" info:) == 0 ]]
 }
 
+panel_fully_shown() {
+    shot "$work/now.png" && [[ $(convert "$work/now.png" -crop "640x1+4+$PANEL_LOW_ROW" +repage \
+        -fill black +opaque "#$panel_colour" -fill white -opaque "#$panel_colour" \
+        -format "%[fx:round(mean*w*h)]" info:) == 640 ]]
+}
+
+key() { xdotool key --clearmodifiers "$1"; }
+
+# Space on the focused button, then the seconds until the panel is fully shown.
+space_until_shown() {
+    python3 "$(dirname "$0")/space_until_shown.py" "$win" 4 "$PANEL_LOW_ROW" 640 \
+        "$panel_colour" "$LIMIT_S"
+}
+
+within_limit() { # SECONDS
+    [[ $1 != never ]] && awk -v t="$1" -v limit="$SHOWN_WITHIN_S" 'BEGIN { exit !(t <= limit) }'
+}
+
 # --- Start the X server and the program
 mkdir -m 700 "$work/runtime"
 start_xvfb "$work" 1024x768 || exit 1
 export XDG_RUNTIME_DIR="$work/runtime"
+# A bus that is not there: without one Qt would start a session bus of its
+# own through the X server, which could outlive the test.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 # The program on this server as it is, whatever the caller's session asks of Qt.
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI QT_SCREEN_SCALE_FACTORS \
     QT_ENABLE_HIGHDPI_SCALING QT_SCALE_FACTOR_ROUNDING_POLICY
@@ -149,6 +173,31 @@ check "Pause again resumes" eventually picture_changes
 
 click_at $START_AT
 check "Stop clears the picture" eventually picture_empty
+
+# --- The keyboard alone, with the focused button slid away with the panel
+xdotool windowfocus --sync "$win" # no window manager gives it the keyboard
+click_at 300 200 # the focus to the drawing area, the first in the tab order
+key Tab          # to Start
+key space
+check "Space on Start starts a run" eventually gas_drawn
+point_at $POINTER_LOW
+check "panel slides away with the pointer low" eventually panel_hidden
+took=$(space_until_shown)
+echo "# Stop: panel fully shown ${took} s after Space"
+check "Space on Stop brings the panel back within ${SHOWN_WITHIN_S} s" within_limit "$took"
+check "and the run is stopped" eventually picture_empty
+
+key space
+check "Space on Start starts a second run" eventually gas_drawn
+point_at $POINTER_LOWER
+check "panel slides away again" eventually panel_hidden
+key Tab # to Pause
+took=$(space_until_shown)
+echo "# Pause: panel fully shown ${took} s after Space"
+check "Space on Pause brings the panel back within ${SHOWN_WITHIN_S} s" within_limit "$took"
+check "and the run is paused" eventually picture_still
+key space
+check "Space on Pause resumes, and the low pointer sends the panel away" eventually panel_hidden
 check "the program is still running" kill -0 "$program_pid"
 
 echo "$passed passed, $failed failed"
