@@ -100,8 +100,8 @@ public:
     void disc(int cx, int cy, int radius, Pixel colour);
 
     // Draws what was asked since the last `draw` onto `s`. Unless
-    // `holdsLastFrame` (the same surface, untouched since), nothing of its
-    // pixels is taken as known and the frame is written whole.
+    // `holdsLastFrame` (the same surface, untouched since the last draw),
+    // the canvas takes nothing of its pixels as known.
     const Changes& draw(const Surface& s, bool holdsLastFrame);
 
 private:
