@@ -41,11 +41,6 @@ Pixel* rowOf(const Surface& s, int y)
     return s.pixels + static_cast<std::ptrdiff_t>(y) * s.stride;
 }
 
-bool isEmpty(const Surface& s)
-{
-    return s.pixels == nullptr || s.width <= 0 || s.height <= 0;
-}
-
 void fillRun(Pixel* row, std::int64_t from, std::int64_t to, Pixel colour)
 {
     std::fill(row + from, row + to + 1, colour);
@@ -98,15 +93,18 @@ std::int64_t nextWith(const std::uint64_t* bits, std::int64_t x, bool set)
     return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
 }
 
-// The first column at or after `x` whose bit is set, among `words` words;
-// past them when there is none.
+// The first column at or after `x` whose bit is set, among `words` words
+// (x lies within them); past them when there is none.
 std::int64_t nextSet(const std::uint64_t* bits, std::int64_t x, std::size_t words)
 {
     auto w = static_cast<std::size_t>(x >> kWordShift);
-    std::uint64_t word = w < words ? bits[w] & (kAllOnes << (x & (kWordBits - 1))) : 0;
-    while (word == 0 && w < words)
-        word = ++w < words ? bits[w] : 0;
-    return static_cast<std::int64_t>(w) * kWordBits + (word == 0 ? 0 : std::countr_zero(word));
+    std::uint64_t word = bits[w] & (kAllOnes << (x & (kWordBits - 1)));
+    while (word == 0) {
+        if (++w == words)
+            return static_cast<std::int64_t>(words) * kWordBits;
+        word = bits[w];
+    }
+    return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
 }
 
 // The last column before `width` whose bit is clear. The caller knows one
@@ -139,7 +137,7 @@ void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel co
 {
     std::int64_t first = 0;
     std::int64_t last = 0;
-    if (isEmpty(s) || !clipRows(s, cy, shape.radius(), first, last))
+    if (!clipRows(s, cy, shape.radius(), first, last))
         return;
     for (std::int64_t y = first; y <= last; ++y) {
         const int h = shape.halfWidth(static_cast<int>(y - cy));
@@ -177,7 +175,7 @@ const Canvas::Changes& Canvas::draw(const Surface& s, bool holdsLastFrame)
     last_ = s;
     changes_.everywhere = false;
     std::fill(tiles_.begin(), tiles_.end(), 0);
-    if (!isEmpty(s) && (clearPending_ || !runs_.empty())) {
+    if (clearPending_ || !runs_.empty()) {
         if (runs_.empty()) // a clear alone: a frame of no discs
             drawRun(s, {0, std::max(drawnRadius_, 0), knownColour_}, 0, true);
         for (std::size_t k = 0; k < runs_.size(); ++k)
@@ -410,7 +408,7 @@ void Canvas::listChangedTiles()
     std::vector<Box>& out = changes_.boxes;
     out.clear();
     changes_.pixels = 0;
-    if (changes_.everywhere || isEmpty(last_))
+    if (changes_.everywhere)
         return;
     const int columns = (last_.width + kTileSize - 1) / kTileSize;
     std::size_t band = 0; // where the rectangles of the row of tiles above begin
