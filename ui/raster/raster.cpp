@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace raster {
 
@@ -306,7 +307,7 @@ void Canvas::coverRow(int y, const Centre* discs, std::size_t from, std::size_t 
     std::size_t up = centreRow;
     int sinceCheck = 0;
     std::int64_t gapFrom = 0;
-    std::int64_t gapTo = width - 1;
+    std::int64_t gapTo = std::numeric_limits<std::int64_t>::max(); // no covered column yet
     lo_ = width;
     hi_ = -1;
     for (std::size_t n = to - from; n > 0; --n) {
