@@ -32,9 +32,8 @@ int isqrt(std::int64_t n)
 
 int clampRadius(int radius)
 {
-    // The magnitude of INT_MIN does not fit; it is far beyond the limit anyway.
-    const int magnitude = radius < -kMaxRadius ? kMaxRadius : std::abs(radius);
-    return std::min(magnitude, kMaxRadius);
+    // In 64 bits, where the magnitude of INT_MIN fits too.
+    return static_cast<int>(std::min<std::int64_t>(std::abs(std::int64_t{radius}), kMaxRadius));
 }
 
 Pixel* rowOf(const Surface& s, int y)
