@@ -44,6 +44,8 @@ const ReParRow kReParRows[] = {
     // Exponents past what 32 bits hold, as on Windows.
     {"v_1e_twelve_nines", v, "1e999999999999", 30000, " 30000"},
     {"v_1e_minus_twelve_nines", v, "1e-999999999999", 1, " 1"},
+    // Blanks before the number do not move its order of magnitude.
+    {"v_1e_minus_400_after_200_blanks", v, std::string(200, ' ') + "1e-400", 1, " 1"},
     {"m_4_5", m, "4.5", 5, " 5"},
     {"m_100000_5", m, "100000.5", 100000, " 100000"},
     {"m_100001", m, "100001", 100000, " 100000"},

@@ -1,5 +1,6 @@
 #include "ui/qt/qt_toolkit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QApplication>
@@ -39,7 +40,7 @@ int byteAt(std::uint32_t value, int shift)
 // Whole pixels for a widget from an exact length; never negative.
 int wholePixels(float length)
 {
-    return length > 0 ? static_cast<int>(std::lround(length)) : 0;
+    return static_cast<int>(std::max(0L, std::lround(length)));
 }
 
 float logicalDpiTwips(qreal dpi)

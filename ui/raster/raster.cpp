@@ -411,7 +411,7 @@ void Canvas::listChangedTiles()
     if (changes_.everywhere)
         return;
     const int columns = (last_.width + kTileSize - 1) / kTileSize;
-    std::size_t band = 0; // where the rectangles of the row of tiles above begin
+    std::size_t band = out.size(); // where the rectangles of the band above begin
     for (int top = 0; top < last_.height; top += kTileSize) {
         const std::uint64_t* bits =
             tiles_.data() + tileWords_ * static_cast<std::size_t>(top / kTileSize);
