@@ -128,6 +128,16 @@ check("out-of-range and malformed numbers are clamped and written back", async (
     await page.click("#Command1");
 });
 
+check("a resized window and a HiDPI screen: the area follows, at device pixels", async () => {
+    await page.setViewport({ width: 800, height: 500, deviceScaleFactor: 2 });
+    await waitFor(() => document.getElementById("Picture1").getBoundingClientRect().width === 800);
+    assert.deepEqual(await rect("Frame1"), [0, 0, 816, 41]);
+    await page.click("#Command1");
+    assert.deepEqual(await page.$eval("#Picture1", (c) => [c.width, c.height]), [1600, 1000]);
+    assert.ok((await picture()).yellow > 0);
+    await page.click("#Command1");
+});
+
 (async () => {
     const browser = await launch(W, H);
     let failed = 0;

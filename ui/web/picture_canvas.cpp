@@ -6,9 +6,11 @@
 
 namespace {
 
-// Past this many boxes a single copy of the whole picture is cheaper than
-// the page's call per box.
-constexpr std::size_t kMostBoxes = 64;
+// Past this fraction of the picture (1 / n) the boxes save little, and one
+// copy of the whole is cheaper; each box counts as this many pixels more,
+// the cost of the page's call for it.
+constexpr std::int64_t kBoxesBelowOneIn = 2;
+constexpr std::int64_t kPixelsPerBox = 1024;
 
 static_assert(sizeof(raster::Canvas::Box) == 4 * sizeof(int), "the page reads boxes as ints");
 
@@ -76,9 +78,10 @@ void PictureCanvas::present()
         raster_.flush(surface());
     int count = -1;
     if (!raster_.changedEverywhere()) {
-        raster_.changedTiles(boxes_);
-        if (boxes_.size() <= kMostBoxes)
-            count = static_cast<int>(boxes_.size());
+        const std::int64_t covered = raster_.changedTiles(boxes_);
+        const auto pieces = static_cast<std::int64_t>(boxes_.size());
+        if ((covered + pieces * kPixelsPerBox) * kBoxesBelowOneIn <= std::int64_t{width_} * height_)
+            count = static_cast<int>(pieces);
     }
     if (count != 0)
         show_pixels(pixels_.data(), width_, height_, reinterpret_cast<const int*>(boxes_.data()), count);
