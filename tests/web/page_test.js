@@ -56,8 +56,10 @@ check("the twelve controls at their design rectangles", async () => {
     assert.deepEqual(await page.$$eval("button", (b) => b.map((e) => e.textContent)), ["Старт", "Пауза"]);
     assert.deepEqual(await page.$$eval("input[type=radio]", (r) => r.map((e) => [e.name, e.checked])),
                      [["boundary", true], ["boundary", false]]);
-    assert.deepEqual(await page.$$eval("label", (l) => l.map((e) => e.textContent)),
-                     ["m", "v", "N", "Замкнутое прространство", "Ограниченное пространство"]);
+    // Each label is tied to its field, and each option's caption to its radio.
+    assert.deepEqual(await page.$$eval("label", (l) => l.map((e) => [e.textContent, e.control && e.control.id])),
+                     [["m", "Text1"], ["v", "Text2"], ["N", "Text3"],
+                      ["Замкнутое прространство", "Option1"], ["Ограниченное пространство", "Option2"]]);
 });
 
 check("the default field texts", async () => {

@@ -21,30 +21,54 @@ float cssPixels(int twips)
            static_cast<float>(design::kTwipsPerInch);
 }
 
+// The page's element for each kind of design control: its tag, and the
+// type of an <input>. An option is a radio input wrapped in the <label> that
+// holds its caption; a field's caption is its text, others' their content.
+struct ElementKind {
+    const char* tag;
+    const char* type;
+};
+
+ElementKind elementKind(design::Kind kind)
+{
+    switch (kind) {
+    case design::Kind::Picture: return {"canvas", ""};
+    case design::Kind::Frame: return {"div", ""};
+    case design::Kind::Command: return {"button", ""};
+    case design::Kind::Text: return {"input", "text"};
+    case design::Kind::Label: return {"label", ""};
+    case design::Kind::Option: return {"input", "radio"};
+    }
+    return {"div", ""};
+}
+
+// A label names the field of its own number (Label1 is Text1's).
+std::string labelledField(const design::Control& c)
+{
+    return c.kind == design::Kind::Label ? "Text" + std::string(c.name.substr(c.name.size() - 1)) : "";
+}
+
 // clang-format off
 // One element for a design control, at its rectangle in CSS pixels within
 // its container; ids are the design names, so the adapters find them.
-EM_JS(void, make_element, (int kind, const char* name, const char* container, const char* caption,
-                           float left, float top, float width, float height), {
-    const tags = ["canvas", "div", "button", "input", "label", "input"];
-    const el = document.createElement(tags[kind]);
+EM_JS(void, make_element, (const char* tag, const char* type, const char* name, const char* container,
+                           const char* caption, const char* labelFor, float left, float top, float width, float height), {
+    const el = document.createElement(UTF8ToString(tag));
     el.id = UTF8ToString(name);
-    el.className = el.id.slice(0, -1); // the kind, for the page's style
+    el.className = el.id.slice(0, -1); // the design's kind, for the page's style
     const text = UTF8ToString(caption);
     let box = el;
-    if (kind === 2) el.textContent = text;
-    if (kind === 3) { el.type = "text"; el.value = text; }
-    if (kind === 4) { el.textContent = text; el.htmlFor = "Text" + el.id.slice(-1); }
-    if (kind === 5) {
-        el.type = "radio";
+    if (UTF8ToString(type)) el.type = UTF8ToString(type);
+    if (el.type === "text") el.value = text;
+    else if (el.type === "radio") {
         el.name = "boundary";
         box = document.createElement("label");
         box.className = "Option";
         box.append(el, text);
-    }
+    } else if (text) el.textContent = text;
+    if (UTF8ToString(labelFor)) el.htmlFor = UTF8ToString(labelFor);
     Object.assign(box.style, { left: left + "px", top: top + "px", width: width + "px", height: height + "px" });
-    const parent = UTF8ToString(container) === "Frame1" ? document.getElementById("Frame1") : document.body;
-    parent.append(box);
+    (document.getElementById(UTF8ToString(container)) || document.body).append(box);
 });
 EM_JS(void, set_title, (const char* title), { document.title = UTF8ToString(title); });
 // The page's events to the exported handlers, and the timer, for the page's
@@ -121,10 +145,13 @@ EMSCRIPTEN_KEEPALIVE void web_pointer(int buttons, int shift, float x, float y)
 
 int main()
 {
-    for (const design::Control& c : design::kControls)
-        make_element(static_cast<int>(c.kind), std::string(c.name).c_str(),
+    for (const design::Control& c : design::kControls) {
+        const ElementKind kind = elementKind(c.kind);
+        make_element(kind.tag, kind.type, std::string(c.name).c_str(),
                      std::string(c.container).c_str(), std::string(c.caption).c_str(),
-                     cssPixels(c.left), cssPixels(c.top), cssPixels(c.width), cssPixels(c.height));
+                     labelledField(c).c_str(), cssPixels(c.left), cssPixels(c.top),
+                     cssPixels(c.width), cssPixels(c.height));
+    }
     set_title(std::string(design::kTitle).c_str());
     page = std::make_unique<Page>();
     handle([](Form1& f) { f.Form_Load(); });
