@@ -1,0 +1,69 @@
+#pragma once
+
+// What the core takes from C++20's library and some standard libraries still
+// lack (emscripten's libc++ of Debian 12 has neither std::bit_cast nor the
+// floating-point <charconv>). The build forces this header into every source
+// only where a configure check finds a piece missing; each piece stands aside
+// where the library has its own, so the core's sources stay as they are.
+
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <version>
+#include <algorithm>
+
+#if !defined(__cpp_lib_bit_cast)
+namespace std {
+template <class To, class From>
+constexpr To bit_cast(const From& from) noexcept
+{
+    return __builtin_bit_cast(To, from);
+}
+} // namespace std
+#endif
+
+#if !defined(__cpp_lib_to_chars) && defined(THERMAL_STD_FALLBACK_CHARCONV)
+namespace std {
+
+// Only the forms the text rules hand over (digits, a point, an exponent),
+// read by strtod: this libc's is correctly rounded and knows only the "C"
+// form of a number. As the library's own, a value past double's range either
+// way is "out of range" and leaves `value` alone; a subnormal is a value.
+inline from_chars_result from_chars(const char* first, const char* last, double& value,
+                                    chars_format = chars_format::general)
+{
+    const std::string text(first, last); // strtod needs its end marked
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(text.c_str(), &end);
+    if (end == text.c_str())
+        return {first, errc::invalid_argument};
+    const char* ptr = first + (end - text.c_str());
+    if (errno == ERANGE && (std::isinf(v) || v == 0))
+        return {ptr, errc::result_out_of_range};
+    value = v;
+    return {ptr, errc{}};
+}
+
+// The shortest fixed form that reads back as `value`: the fewest decimals
+// with which printf's correctly rounded output round-trips, as the library's
+// own gives (infinity and NaN as printf writes them).
+inline to_chars_result to_chars(char* first, char* last, double value, chars_format)
+{
+    const auto size = static_cast<size_t>(last - first);
+    for (int decimals = 0;; ++decimals) {
+        const int n = std::snprintf(first, size, "%.*f", decimals, value);
+        if (n < 0 || static_cast<size_t>(n) >= size)
+            return {last, errc::value_too_large};
+        if (!std::isfinite(value) || std::strtod(first, nullptr) == value)
+            return {first + n, errc{}};
+    }
+}
+
+} // namespace std
+#endif
