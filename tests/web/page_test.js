@@ -120,6 +120,33 @@ check("Stop clears the picture", async () => {
     assert.equal((await picture()).yellow, 0);
 });
 
+check("what a screen reader says; Pause pressed, and the panel back, from the keyboard", async () => {
+    const nodes = [];
+    const walk = (n) => { nodes.push(n); (n.children || []).forEach(walk); };
+    walk(await page.accessibility.snapshot());
+    const named = (name) => nodes.find((n) => n.name === name) || assert.fail(`no "${name}"`);
+    for (const name of ["движение молекул", "Старт", "Пауза", "Замкнутое прространство", "Ограниченное пространство"])
+        named(name);
+    for (const [name, range] of [["масса", "от 5 до 100000"], ["максимальная скорость", "от 1 до 30000"],
+                                 ["число частиц", "от 1 до 500"]])
+        assert.match(named(name).description, new RegExp(range));
+    const panelTop = (cond) => waitFor(`parseFloat(document.getElementById("Frame1").style.top) ${cond}`);
+    const pressed = () => page.$eval("#Command2", (b) => b.getAttribute("aria-pressed"));
+    await page.focus("#Command1");
+    await page.keyboard.press("Space"); // Start
+    await page.mouse.move(W / 2, H - 50);
+    await panelTop("<= -41");
+    await page.focus("#Command2");
+    await page.keyboard.press("Space");
+    assert.equal(await pressed(), "true");
+    await panelTop("=== 0");
+    await page.keyboard.press("Space");
+    assert.equal(await pressed(), "false");
+    await page.focus("#Command1");
+    await page.keyboard.press("Space"); // Stop
+    await panelTop("=== 0");
+});
+
 check("out-of-range and malformed numbers are clamped and written back", async () => {
     for (const [id, typed] of [["Text1", "1,5"], ["Text2", "1e400"], ["Text3", "abc"]]) {
         await page.click("#" + id, { clickCount: 3 });

@@ -287,8 +287,8 @@ void Canvas::drawUnion(const Surface& s, Centre* discs, std::size_t count, Write
                         : WordSpan{static_cast<std::size_t>(lo_ >> kWordShift),
                                    static_cast<std::size_t>(hi_ >> kWordShift) + 1};
         if (hi_ >= 0)
-            std::fill(rowBits_.begin() + (lo_ >> kWordShift),
-                      rowBits_.begin() + (hi_ >> kWordShift) + 1, 0);
+            std::fill(rowBits_.data() + (lo_ >> kWordShift),
+                      rowBits_.data() + (hi_ >> kWordShift) + 1, 0);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <emscripten.h>
 
 #include "sim/state.h"
+#include "ui/accessibility.h"
 #include "ui/design.h"
 #include "ui/web/web_toolkit.h"
 
@@ -42,10 +43,13 @@ ElementKind elementKind(design::Kind kind)
     return {"div", ""};
 }
 
-// A label names the field of its own number (Label1 is Text1's).
+// The field a label names, if any, as the screen readers' table ties them.
 std::string labelledField(const design::Control& c)
 {
-    return c.kind == design::Kind::Label ? "Text" + std::string(c.name.substr(c.name.size() - 1)) : "";
+    for (const accessibility::Entry& e : accessibility::kEntries)
+        if (!e.label.empty() && e.label == c.name)
+            return std::string(e.control);
+    return "";
 }
 
 // clang-format off
@@ -71,6 +75,20 @@ EM_JS(void, make_element, (const char* tag, const char* type, const char* name, 
     (document.getElementById(UTF8ToString(container)) || document.body).append(box);
 });
 EM_JS(void, set_title, (const char* title), { document.title = UTF8ToString(title); });
+// What a screen reader says for an element beyond what it shows: a name
+// where the caption is not one, and a description. The picture is an image
+// to it, the panel a group; neither changes what shows.
+EM_JS(void, describe, (const char* id, const char* name, const char* description), {
+    const el = document.getElementById(UTF8ToString(id));
+    if (UTF8ToString(name)) el.setAttribute("aria-label", UTF8ToString(name));
+    if (UTF8ToString(description)) el.setAttribute("aria-description", UTF8ToString(description));
+    if (el.id === "Picture1") el.setAttribute("role", "img");
+    if (el.id === "Frame1") el.setAttribute("role", "group");
+});
+// Pause reads as pressed exactly while the run is paused.
+EM_JS(void, show_paused, (bool paused), {
+    document.getElementById("Command2").setAttribute("aria-pressed", paused);
+});
 // The page's events to the exported handlers, and the timer, for the page's
 // whole life.
 EM_JS(void, start_events, (int intervalMs), {
@@ -126,6 +144,7 @@ EMSCRIPTEN_KEEPALIVE void web_tick()
 EMSCRIPTEN_KEEPALIVE void web_click(int button)
 {
     handle([button](Form1& f) { button == 1 ? f.Command1_Click() : f.Command2_Click(); });
+    show_paused(page->form.pauseBool);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_resize()
@@ -152,6 +171,9 @@ int main()
                      labelledField(c).c_str(), cssPixels(c.left), cssPixels(c.top),
                      cssPixels(c.width), cssPixels(c.height));
     }
+    for (const accessibility::Entry& e : accessibility::kEntries)
+        describe(std::string(e.control).c_str(), std::string(e.name).c_str(),
+                 std::string(e.description).c_str());
     set_title(std::string(design::kTitle).c_str());
     page = std::make_unique<Page>();
     handle([](Form1& f) { f.Form_Load(); });
