@@ -142,9 +142,11 @@ check("what a screen reader says; Pause pressed, and the panel back, from the ke
     await panelTop("=== 0");
     await page.keyboard.press("Space");
     assert.equal(await pressed(), "false");
+    await panelTop("<= -41"); // running again, the pointer still low
+    await page.mouse.move(W / 2, 5);
+    await panelTop("=== 0");
     await page.focus("#Command1");
     await page.keyboard.press("Space"); // Stop
-    await panelTop("=== 0");
 });
 
 check("out-of-range and malformed numbers are clamped and written back", async () => {

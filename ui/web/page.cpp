@@ -87,7 +87,7 @@ EM_JS(void, describe, (const char* id, const char* name, const char* description
 });
 // Pause reads as pressed exactly while the run is paused.
 EM_JS(void, show_paused, (bool paused), {
-    document.getElementById("Command2").setAttribute("aria-pressed", paused);
+    document.getElementById("Command2").setAttribute("aria-pressed", paused ? "true" : "false");
 });
 // The page's events to the exported handlers, and the timer, for the page's
 // whole life.
