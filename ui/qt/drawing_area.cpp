@@ -15,11 +15,6 @@
 
 namespace {
 
-// Past this many pixels from the origin no circle reaches a widget of any
-// size Qt allows (QWIDGETSIZE_MAX plus the largest radius); coordinates are
-// held to it so that whole-pixel arithmetic cannot overflow.
-constexpr float kCoordinateLimit = 1 << 25;
-
 // Posted to the area itself when a frame has begun: it arrives after the
 // frame's last call, when the frame's changes are all known.
 const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -32,11 +27,6 @@ const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEvent
 // pieces; sent whole, the X server falls behind and ticks are lost.
 constexpr std::int64_t kPiecesBelowOneIn = 2;
 constexpr std::int64_t kPixelsPerRect = 1024;
-
-int wholePixel(float v)
-{
-    return static_cast<int>(std::lround(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)));
-}
 
 } // namespace
 
@@ -69,13 +59,10 @@ void DrawingArea::drawDisc(float x, float y, float radius, const QColor& colour)
         fitCanvas();
     if (canvas_.isNull()) // an area of no pixels shows nothing
         return;
-    // A circle with no place or no size is not drawn at all.
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
+    const auto disc = raster::toDevicePixels(x, y, radius, static_cast<float>(ratio_));
+    if (!disc)
         return;
-    const auto ratio = static_cast<float>(ratio_);
-    raster_.disc(wholePixel(x * ratio), wholePixel(y * ratio),
-                 wholePixel(std::min(std::fabs(radius) * ratio, float{raster::kMaxRadius})),
-                 colour.rgb());
+    raster_.disc(disc->x, disc->y, disc->radius, colour.rgb());
     scheduleFrame();
 }
 

@@ -121,6 +121,20 @@ std::int64_t lastClear(const std::uint64_t* bits, int width)
 
 } // namespace
 
+std::optional<DeviceDisc> toDevicePixels(float x, float y, float radius, float ratio)
+{
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
+        return std::nullopt;
+    // Past this many pixels from the origin no disc reaches a surface of any
+    // size a window allows (2^24 and the largest radius).
+    static constexpr float kCoordinateLimit = 1 << 25;
+    const auto whole = [](float v) {
+        return static_cast<int>(std::lround(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)));
+    };
+    return DeviceDisc{whole(x * ratio), whole(y * ratio),
+                      whole(std::min(std::fabs(radius) * ratio, float{kMaxRadius}))};
+}
+
 void DiscSpans::setRadius(int radius)
 {
     radius = clampRadius(radius);

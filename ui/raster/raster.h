@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace raster {
@@ -38,6 +39,17 @@ constexpr bool insideDisc(std::int64_t dx, std::int64_t dy, std::int64_t radius)
 // The largest radius drawn; the scene's radii are 16-bit, and a larger one
 // is drawn as this. Keeps every sum of a coordinate and a radius in range.
 inline constexpr int kMaxRadius = 32767;
+
+// A disc given in a widget's pixels, at `ratio` device pixels to one, in
+// whole device pixels: centre and radius to the nearest, the radius at most
+// the largest drawn and the centre held where no sum with it can overflow.
+// Nothing for a disc with no place or no size (not finite).
+struct DeviceDisc {
+    int x;
+    int y;
+    int radius;
+};
+std::optional<DeviceDisc> toDevicePixels(float x, float y, float radius, float ratio);
 
 // The disc's rows: row dy from the centre covers cx - halfWidth(dy) to
 // cx + halfWidth(dy). Filled once per radius and kept, so drawing allocates

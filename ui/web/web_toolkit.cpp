@@ -14,9 +14,6 @@ namespace {
 constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 constexpr std::uint32_t kButtonText = 0x000000u; // the page's, as the desktop's standard palette
-// Held to this many pixels from the origin so that whole-pixel arithmetic
-// cannot overflow, as on the desktop.
-constexpr float kCoordinateLimit = 1 << 25;
 
 // clang-format off
 EM_JS(double, viewport_size, (int down), { return down ? window.innerHeight : window.innerWidth; });
@@ -48,10 +45,6 @@ int wholePixels(float length)
     return length > 0 ? static_cast<int>(std::lround(length)) : 0;
 }
 
-int wholePixel(float v)
-{
-    return static_cast<int>(std::lround(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)));
-}
 
 float twipsPerCssPixel()
 {
@@ -124,11 +117,8 @@ void PictureBox::cls()
 
 void PictureBox::circle(float x, float y, float radius, toolkit::Color c)
 {
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
-        return;
-    canvas_.disc(wholePixel(x * ratio_), wholePixel(y * ratio_),
-                 wholePixel(std::min(std::fabs(radius) * ratio_, float{raster::kMaxRadius})),
-                 toPagePixel(static_cast<std::uint32_t>(c)));
+    if (const auto disc = raster::toDevicePixels(x, y, radius, ratio_))
+        canvas_.disc(disc->x, disc->y, disc->radius, toPagePixel(static_cast<std::uint32_t>(c)));
 }
 
 void Frame::setTop(float top)
