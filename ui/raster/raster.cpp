@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 namespace raster {
 
@@ -17,17 +16,12 @@ constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
 constexpr int kCoverageCheckEvery = 16;
 // Discs of this radius or less are drawn one by one, with no bitmap.
 constexpr int kSmallRadius = 32;
-// The largest h with h * h <= n, for n >= 0. The square root in double
-// precision can be one off near a perfect square, so it is corrected both
-// ways.
+// The largest h with h * h <= n, for 0 <= n < 2^52: there the square root
+// is correctly rounded and lies further below the next whole number than
+// half a step of a double, so truncating it is exact.
 int isqrt(std::int64_t n)
 {
-    auto h = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
-    while (h * h > n)
-        --h;
-    while ((h + 1) * (h + 1) <= n)
-        ++h;
-    return static_cast<int>(h);
+    return static_cast<int>(std::sqrt(static_cast<double>(n)));
 }
 
 int clampRadius(int radius)
@@ -105,18 +99,6 @@ std::int64_t nextSet(const std::uint64_t* bits, std::int64_t x, std::size_t word
         word = bits[w];
     }
     return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
-}
-
-// The last column before `width` whose bit is clear. The caller knows one
-// exists.
-std::int64_t lastClear(const std::uint64_t* bits, int width)
-{
-    auto w = static_cast<std::size_t>((width - 1) >> kWordShift);
-    const int used = (width - 1) % kWordBits + 1; // bits of the row in word w
-    std::uint64_t word = ~bits[w] & (kAllOnes >> (kWordBits - used));
-    while (word == 0)
-        word = ~bits[--w];
-    return static_cast<std::int64_t>(w) * kWordBits + (kWordBits - 1) - std::countl_zero(word);
 }
 
 } // namespace
@@ -313,14 +295,13 @@ void Canvas::coverRow(int y, const Centre* discs, std::size_t from, std::size_t 
     // Centres on this row and below it first, nearest first, then those
     // above, nearest first: the widest spans come early, so in a dense frame
     // the row is covered after a few discs, and the rest of the hundreds
-    // that reach it need not be looked at. A span outside the gap that no
-    // disc covers yet adds nothing: the columns on either side of it are
-    // covered, and lo and hi already reach them.
+    // that reach it need not be looked at. A span left of the first column
+    // that no disc covers yet adds nothing: the columns up to there are
+    // covered, and lo already reaches them.
     std::size_t down = centreRow;
     std::size_t up = centreRow;
     int sinceCheck = 0;
     std::int64_t gapFrom = 0;
-    std::int64_t gapTo = std::numeric_limits<std::int64_t>::max(); // no covered column yet
     lo_ = width;
     hi_ = -1;
     for (std::size_t n = to - from; n > 0; --n) {
@@ -328,7 +309,7 @@ void Canvas::coverRow(int y, const Centre* discs, std::size_t from, std::size_t 
         const int h = shape_.halfWidth(y - discs[k].y);
         std::int64_t left = std::int64_t{discs[k].x} - h;
         std::int64_t right = std::int64_t{discs[k].x} + h;
-        if (!clipColumns(left, right, width) || right < gapFrom || left > gapTo)
+        if (!clipColumns(left, right, width) || right < gapFrom)
             continue;
         setBits(bits, left, right);
         lo_ = std::min(lo_, left);
@@ -338,7 +319,6 @@ void Canvas::coverRow(int y, const Centre* discs, std::size_t from, std::size_t 
             gapFrom = nextWith(bits, 0, false);
             if (gapFrom >= width)
                 return;
-            gapTo = lastClear(bits, width);
         }
     }
 }
@@ -351,16 +331,7 @@ void Canvas::writeWholeRow(Pixel* row, int width)
     }
     fillRun(row, 0, lo_ - 1, background_);
     fillRun(row, hi_ + 1, width - 1, background_);
-    // Covered runs in the disc colour, the gaps between them cleared.
-    for (std::int64_t x = lo_; x <= hi_;) {
-        const std::int64_t end = nextWith(rowBits_.data(), x, false);
-        fillRun(row, x, end - 1, colour_);
-        if (end > hi_)
-            break;
-        const std::int64_t next = nextWith(rowBits_.data(), end, true);
-        fillRun(row, end, next - 1, background_);
-        x = next;
-    }
+    writeRuns(row, true);
 }
 
 void Canvas::writeOver(Pixel* row, int y)
@@ -368,12 +339,20 @@ void Canvas::writeOver(Pixel* row, int y)
     if (hi_ < 0)
         return;
     markChanged(y, lo_, hi_);
+    writeRuns(row, false);
+}
+
+void Canvas::writeRuns(Pixel* row, bool gapsToo)
+{
     for (std::int64_t x = lo_; x <= hi_;) {
         const std::int64_t end = nextWith(rowBits_.data(), x, false);
         fillRun(row, x, end - 1, colour_);
         if (end > hi_)
             break;
-        x = nextWith(rowBits_.data(), end, true);
+        const std::int64_t next = nextWith(rowBits_.data(), end, true);
+        if (gapsToo)
+            fillRun(row, end, next - 1, background_);
+        x = next;
     }
 }
 

@@ -139,6 +139,9 @@ private:
     void writeWholeRow(Pixel* row, int width);
     void writeOver(Pixel* row, int y);
     void writeDifference(Pixel* row, int y);
+    // The covered runs between lo and hi in the disc colour, and the gaps
+    // between them cleared when `gapsToo`.
+    void writeRuns(Pixel* row, bool gapsToo);
     void markChanged(int y, std::int64_t from, std::int64_t to);
     void listChangedTiles();
 
