@@ -130,6 +130,24 @@ private slots:
         QVERIFY(showsOnly(*w_, {}));
     }
 
+    // The buttons held and the keys down reach the window's logic as bits:
+    // left, right, middle and shift, ctrl, alt are 1, 2, 4.
+    void pointerStateAsBits()
+    {
+        QSignalSpy moved(c().picture1, &DrawingArea::pointerMoved);
+        const QPointF at(5, 7);
+        for (const auto& [buttons, keys] :
+             {std::pair(Qt::LeftButton | Qt::MiddleButton, Qt::ShiftModifier | Qt::AltModifier),
+              std::pair(Qt::MouseButtons(Qt::RightButton), Qt::KeyboardModifiers(Qt::ControlModifier))}) {
+            QMouseEvent move(QEvent::MouseMove, at, c().picture1->mapToGlobal(at), Qt::NoButton,
+                             buttons, keys);
+            QApplication::sendEvent(c().picture1, &move);
+        }
+        QCOMPARE(moved.size(), 2);
+        QCOMPARE(moved[0], (QList<QVariant>{short(5), short(5), 5.0f, 7.0f}));
+        QCOMPARE(moved[1], (QList<QVariant>{short(2), short(2), 5.0f, 7.0f}));
+    }
+
     // Typed settings, run in bounded space, where the discs are the
     // molecules' own. Radius 20 is drawn disc by disc at ratios 1 and 1.25,
     // and as a union at 2. The comma of the locale is no decimal separator.

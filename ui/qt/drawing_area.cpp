@@ -11,8 +11,6 @@
 #include <QPaintEvent>
 #include <QRegion>
 
-#include "ui/qt/mouse_state.h"
-
 namespace {
 
 // Posted to the area itself when a frame has begun: it arrives after the
@@ -27,6 +25,14 @@ const QEvent::Type kFrameDrawn = static_cast<QEvent::Type>(QEvent::registerEvent
 // pieces; sent whole, the X server falls behind and ticks are lost.
 constexpr std::int64_t kPiecesBelowOneIn = 2;
 constexpr std::int64_t kPixelsPerRect = 1024;
+
+// The window's logic takes the buttons as bits left 1, right 2, middle 4 and
+// the keys as shift 1, ctrl 2, alt 4: Qt's own flags, the keys 25 places up.
+constexpr int kStateBits = 7;
+constexpr int kModifierShift = 25;
+static_assert(Qt::LeftButton == 1 && Qt::RightButton == 2 && Qt::MiddleButton == 4);
+static_assert(Qt::ShiftModifier == 1 << kModifierShift &&
+              Qt::ControlModifier == 2 << kModifierShift && Qt::AltModifier == 4 << kModifierShift);
 
 } // namespace
 
@@ -159,8 +165,9 @@ void DrawingArea::fitCanvas()
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    emit pointerMoved(mouse_state::buttonBits(event->buttons()),
-                      mouse_state::shiftBits(event->modifiers()), static_cast<float>(pos.x()),
-                      static_cast<float>(pos.y()));
+    emit pointerMoved(static_cast<std::int16_t>(event->buttons().toInt() & kStateBits),
+                      static_cast<std::int16_t>((event->modifiers().toInt() >> kModifierShift) &
+                                                kStateBits),
+                      static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     QWidget::mouseMoveEvent(event);
 }

@@ -36,7 +36,8 @@ public:
 
 signals:
     // The pointer moved over the area: button and shift states as bit sets
-    // (see ui/qt/mouse_state.h), position in the area's pixels.
+    // (left, right, middle; shift, ctrl, alt: 1, 2, 4), position in the
+    // area's pixels.
     void pointerMoved(std::int16_t button, std::int16_t shift, float x, float y);
 
 protected:
