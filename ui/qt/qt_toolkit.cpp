@@ -5,12 +5,8 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QLineEdit>
 #include <QPalette>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
 #include <QStyle>
 #include <QWidget>
 
@@ -92,11 +88,6 @@ float twipsPerPixelY(const QWidget& widget)
 
 // --- Window and screen
 
-bool Window::isMinimized() const
-{
-    return window_.isMinimized();
-}
-
 float Window::outerWidthTwips() const
 {
     return static_cast<float>(window_.frameGeometry().width()) * qt_toolkit::twipsPerPixelX(window_);
@@ -106,16 +97,6 @@ float Window::outerHeightTwips() const
 {
     return static_cast<float>(window_.frameGeometry().height()) *
            qt_toolkit::twipsPerPixelY(window_);
-}
-
-float Screen::twipsPerPixelX() const
-{
-    return qt_toolkit::twipsPerPixelX(window_);
-}
-
-float Screen::twipsPerPixelY() const
-{
-    return qt_toolkit::twipsPerPixelY(window_);
 }
 
 // --- Drawing area
@@ -136,11 +117,6 @@ void PictureBox::setHeight(float h)
 {
     height_ = h;
     area_.resize(area_.width(), wholePixels(h));
-}
-
-void PictureBox::cls()
-{
-    area_.clear();
 }
 
 void PictureBox::circle(float x, float y, float radius, toolkit::Color c)
@@ -164,33 +140,6 @@ void Frame::setTop(float top)
 void Frame::setWidth(float w)
 {
     frame_.resize(wholePixels(w), frame_.height());
-}
-
-// --- Fields, options, buttons, timer
-
-std::string TextBox::text() const
-{
-    return edit_.text().toStdString();
-}
-
-void TextBox::setText(const std::string& text)
-{
-    edit_.setText(QString::fromStdString(text));
-}
-
-bool OptionButton::value() const
-{
-    return button_.isChecked();
-}
-
-void CommandButton::setCaption(const std::string& caption)
-{
-    button_.setText(QString::fromStdString(caption));
-}
-
-std::int32_t Timer::interval() const
-{
-    return timer_.interval();
 }
 
 } // namespace qt_toolkit

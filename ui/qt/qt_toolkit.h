@@ -12,16 +12,17 @@
 #include <string>
 
 #include <QColor>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
 
 #include "ui/toolkit/toolkit.h"
 
-class DrawingArea;
+#include "ui/qt/drawing_area.h"
+
 class QFrame;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QTimer;
-class QWidget;
 
 namespace qt_toolkit {
 
@@ -39,7 +40,7 @@ public:
     explicit Window(QWidget& window) : window_(window) {}
     // Qt measures in pixels from the start.
     void setScalePixels() override {}
-    bool isMinimized() const override;
+    bool isMinimized() const override { return window_.isMinimized(); }
     float outerWidthTwips() const override;
     float outerHeightTwips() const override;
 
@@ -51,8 +52,8 @@ class Screen final : public toolkit::Screen {
 public:
     // The screen is whichever shows `window` at the moment of asking.
     explicit Screen(QWidget& window) : window_(window) {}
-    float twipsPerPixelX() const override;
-    float twipsPerPixelY() const override;
+    float twipsPerPixelX() const override { return qt_toolkit::twipsPerPixelX(window_); }
+    float twipsPerPixelY() const override { return qt_toolkit::twipsPerPixelY(window_); }
 
 private:
     QWidget& window_;
@@ -66,7 +67,7 @@ public:
     float height() const override { return height_; }
     void setWidth(float w) override;
     void setHeight(float h) override;
-    void cls() override;
+    void cls() override { area_.clear(); }
     // Every circle is a solid disc in its own colour (see toolkit.h).
     void setFillStyleSolid() override {}
     void setFillColor(toolkit::Color) override {}
@@ -96,8 +97,8 @@ private:
 class TextBox final : public toolkit::TextBox {
 public:
     explicit TextBox(QLineEdit& edit) : edit_(edit) {}
-    std::string text() const override;
-    void setText(const std::string& text) override;
+    std::string text() const override { return edit_.text().toStdString(); }
+    void setText(const std::string& text) override { edit_.setText(QString::fromStdString(text)); }
 
 private:
     QLineEdit& edit_;
@@ -106,7 +107,7 @@ private:
 class OptionButton final : public toolkit::OptionButton {
 public:
     explicit OptionButton(QRadioButton& button) : button_(button) {}
-    bool value() const override;
+    bool value() const override { return button_.isChecked(); }
 
 private:
     QRadioButton& button_;
@@ -115,7 +116,10 @@ private:
 class CommandButton final : public toolkit::CommandButton {
 public:
     explicit CommandButton(QPushButton& button) : button_(button) {}
-    void setCaption(const std::string& caption) override;
+    void setCaption(const std::string& caption) override
+    {
+        button_.setText(QString::fromStdString(caption));
+    }
 
 private:
     QPushButton& button_;
@@ -124,7 +128,7 @@ private:
 class Timer final : public toolkit::Timer {
 public:
     explicit Timer(QTimer& timer) : timer_(timer) {}
-    std::int32_t interval() const override;
+    std::int32_t interval() const override { return timer_.interval(); }
 
 private:
     QTimer& timer_;
