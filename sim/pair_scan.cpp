@@ -20,13 +20,10 @@ namespace {
 // most a relative 2^-22, rounding the threshold 2^-24, and the double distance
 // is itself off by a few 2^-53. So M = 1/64 + S·2^-20 px covers it all, for
 // any S, and a pair ruled out is one the pair step would leave alone.
-// A squared distance of lanes is never negative nor NaN, and such floats
-// order as their bits do as integers: the test compares bits, in an integer
-// unit, leaving the floating-point ones to the sums.
-std::int32_t thresholdFor(double S)
+float thresholdFor(double S)
 {
     const double reach = S + 1.0 / 64 + S * 0x1p-20;
-    return std::bit_cast<std::int32_t>(static_cast<float>(reach * reach));
+    return static_cast<float>(reach * reach);
 }
 
 float laneOf(double coordinate)
@@ -88,7 +85,7 @@ std::uint32_t PairScan::nearIn(int from, float cx, float cy) const
     for (int k = 0; k < kBlock; ++k) {
         const float dx = x[k] - cx;
         const float dy = y[k] - cy;
-        const bool near = std::bit_cast<std::int32_t>(dx * dx + dy * dy) < threshold_;
+        const bool near = dx * dx + dy * dy < threshold_;
         bits |= kBit[static_cast<std::size_t>(k)] & (0u - static_cast<std::uint32_t>(near));
     }
     return bits;

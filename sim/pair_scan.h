@@ -52,7 +52,7 @@ private:
     alignas(64) std::array<float, kCapacity + kBlock> y_;
     int n_;
     double S_;
-    std::int32_t threshold_; // a float's bits
+    float threshold_;
 };
 
 } // namespace physics
