@@ -1,12 +1,10 @@
 #pragma once
 
-// What the core takes from C++20's library and some standard libraries still
-// lack (emscripten's libc++ of Debian 12 has neither std::bit_cast nor the
-// floating-point <charconv>). The build forces this header into every source
-// only where a configure check finds a piece missing; each piece stands aside
-// where the library has its own, so the core's sources stay as they are.
+// What the core takes from C++17's library and some standard libraries still
+// lack (emscripten's libc++ of Debian 12 has no floating-point <charconv>).
+// The build forces this header into every source only where a configure
+// check finds it missing, so the core's sources stay as they are.
 
-#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -17,17 +15,7 @@
 #include <version>
 #include <algorithm>
 
-#if !defined(__cpp_lib_bit_cast)
-namespace std {
-template <class To, class From>
-constexpr To bit_cast(const From& from) noexcept
-{
-    return __builtin_bit_cast(To, from);
-}
-} // namespace std
-#endif
-
-#if !defined(__cpp_lib_to_chars) && defined(THERMAL_STD_FALLBACK_CHARCONV)
+#if !defined(__cpp_lib_to_chars)
 namespace std {
 
 // Only the forms the text rules hand over (digits, a point, an exponent),
