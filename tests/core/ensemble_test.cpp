@@ -23,7 +23,7 @@ struct Scripted : UniformSource {
 TEST(Ensemble, PlacesAndSpeedsEachMoleculeFromItsSixDraws)
 {
     Scripted source;
-    source.draws = {0.5f,       0.25f, 0.75f, 0.5f, 0.125f,            0.25f,
+    source.draws = {0x1.4p-6f,  0x1.ap-6f, 0.75f, 0.5f, 0.125f,          0.25f,
                     0.0078125f, 0.0f,  0.0f,  0.5f, 1.0f - 0x1p-24f,   0.4999f};
     fake::Ui ui(&source);
     ui.picture1.w = 400;
@@ -35,15 +35,16 @@ TEST(Ensemble, PlacesAndSpeedsEachMoleculeFromItsSixDraws)
     const auto fields = [](const Molecule& m) {
         return std::tuple(m.x, m.y, m.vx, m.vy, m.mass, m.radius);
     };
-    // 393 x 0.5, 293 x 0.25; 0.75 x 1000 + 1 floored, a sign draw of 0.5 is
-    // positive, one below it negative.
-    EXPECT_EQ(fields(ui.form.mols[0]), std::tuple(196.5, 73.25, 751.0, -126.0, 200, 7));
+    // Less than a pixel past the radius from the left and top edges, the
+    // centre stays where drawn (393 and 293 times the draws); 0.75 x 1000 + 1
+    // floored, a sign draw of 0.5 is positive, one below it negative.
+    EXPECT_EQ(fields(ui.form.mols[0]), std::tuple(7.67578125, 7.439453125, 751.0, -126.0, 200, 7));
     // A centre closer than the radius to the left or top edge is moved in by
     // the radius; the magnitudes run from 1 to 1000.
     EXPECT_EQ(fields(ui.form.mols[1]), std::tuple(7 + 393 * 0.0078125, 7.0, 1.0, -1000.0, 200, 7));
     EXPECT_EQ(source.used, 12u);
     EXPECT_EQ(ui.picture1.clears, 1);
-    EXPECT_EQ(ui.picture1.circles, (std::vector<fake::Circle>{{196, 73, 7, 65535, true, 65535},
+    EXPECT_EQ(ui.picture1.circles, (std::vector<fake::Circle>{{7, 7, 7, 65535, true, 65535},
                                                               {10, 7, 7, 65535, true, 65535}}));
 }
 

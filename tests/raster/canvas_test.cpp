@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <vector>
@@ -33,6 +36,7 @@ const Frames kRuns[] = {
     {"small_sparse", 640, 360, 60, {7, 0, 1, 32}}, {"small_dense", 300, 200, 400, {7, 32}},
     {"past_limit", 260, 200, 120, {33, 32, 40}},   {"large_dense", 400, 300, 250, {40, 33, 7}},
     {"largest_wide", 1100, 240, 30, {178, 90, 3}}, {"strip", 1100, 40, 200, {20, 33}},
+    {"one_large", 200, 120, 1, {40, 33}}, // its colour changes with its radius, alone
 };
 void PrintTo(const Frames& run, std::ostream* os) { *os << run.name; }
 
@@ -117,5 +121,28 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
 }
 
 NAMED_ROWS(Canvas, kRuns);
+
+// A disc in a widget's pixels to whole device pixels: each to the nearest
+// (halves away from zero), the radius capped, a centre far out held where no
+// sum with it overflows, and nothing for a disc that is not finite.
+TEST(DevicePixels, NearestCappedOrNone)
+{
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    using Want = std::optional<std::array<int, 3>>;
+    const struct { float x, y, r, ratio; Want want; } rows[] = {
+        {10.4f, 2.5f, 7.5f, 1, Want{{10, 3, 8}}},
+        {10.4f, -2.5f, 7, 2, Want{{21, -5, 14}}},
+        {1e30f, -1e30f, -1e30f, 1, Want{{1 << 25, -(1 << 25), raster::kMaxRadius}}},
+        {kNaN, 0, 1, 1, std::nullopt}, {0, kInf, 1, 1, std::nullopt}, {0, 0, kNaN, 1, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const auto got = raster::toDevicePixels(row.x, row.y, row.r, row.ratio);
+        ASSERT_EQ(got.has_value(), row.want.has_value()) << row.x << ", " << row.y;
+        if (got) {
+            EXPECT_EQ((std::array{got->x, got->y, got->radius}), *row.want);
+        }
+    }
+}
 
 } // namespace
