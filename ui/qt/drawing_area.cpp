@@ -1,7 +1,6 @@
 #include "ui/qt/drawing_area.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include <QCoreApplication>
@@ -105,21 +104,21 @@ void DrawingArea::showFrame()
         return;
     // Most of a paint's cost is Qt's copying and sending of the pixels, so
     // a frame is shown only where its pixels changed. Tiles of device pixels
-    // fall on whole logical pixels only at a whole ratio; at 1.25 or 1.5 the
-    // whole area is shown.
+    // fall on whole pixels of the widget only at a ratio that divides their
+    // side (1 or 2); at 1.25, 1.5 or 3 the whole area is shown.
     const qreal ratio = ratio_;
+    const auto r = static_cast<int>(ratio);
     const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
     const auto pieces = static_cast<std::int64_t>(changes.boxes.size());
-    if (changes.everywhere || ratio != std::floor(ratio) ||
+    if (changes.everywhere || ratio != r || raster::Canvas::kTileSize % r != 0 ||
         (changes.pixels + pieces * kPixelsPerRect) * kPiecesBelowOneIn > area) {
         update();
         return;
     }
-    const int r = static_cast<int>(ratio);
     regionRects_.clear();
     for (const raster::Canvas::Box& b : changes.boxes)
-        regionRects_.push_back(QRect(QPoint(b.left / r, b.top / r),
-                                     QPoint((b.right + 1) / r - 1, (b.bottom + 1) / r - 1)));
+        regionRects_.push_back(
+            QRect(QPoint(b.left / r, b.top / r), QPoint(b.right / r, b.bottom / r)));
     // The tiles are already a banded region; Qt takes it as it is.
     QRegion region;
     region.setRects(regionRects_.data(), static_cast<int>(regionRects_.size()));
