@@ -24,22 +24,23 @@ bool isDigit(char c) { return kDigits.find(c) != std::string_view::npos; }
 
 double leadingNumber(std::string_view text)
 {
-    const std::size_t n = text.size();
+    // The character at k, or NUL past the end, which ends every form.
+    const auto at = [&](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
     const auto digitsFrom = [&](std::size_t k) {
-        while (k < n && isDigit(text[k]))
+        while (isDigit(at(k)))
             ++k;
         return k;
     };
-    std::size_t i = std::min(text.find_first_not_of(kBlanks), n);
-    const bool negative = i < n && text[i] == '-';
-    if (i < n && (text[i] == '+' || negative))
+    std::size_t i = std::min(text.find_first_not_of(kBlanks), text.size());
+    const bool negative = at(i) == '-';
+    if (at(i) == '+' || negative)
         ++i;
 
     // Measure the number first, so that from_chars sees exactly the forms we
     // accept and nothing it would take on its own ("inf", "nan", hex).
     const std::size_t start = i;
     const std::size_t point = digitsFrom(start);
-    i = point < n && text[point] == '.' ? digitsFrom(point + 1) : point;
+    i = at(point) == '.' ? digitsFrom(point + 1) : point;
     const std::size_t first = text.substr(start, i - start).find_first_not_of("0.");
     if (first == std::string_view::npos)
         return 0; // no digit at all, or zeros only
@@ -50,10 +51,10 @@ double leadingNumber(std::string_view text)
     // from "too small".
     std::int64_t order =
         static_cast<std::int64_t>(point - start) - static_cast<std::int64_t>(first);
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    if (at(i) == 'e' || at(i) == 'E') {
         std::size_t j = i + 1;
-        const bool negativeExponent = j < n && text[j] == '-';
-        if (j < n && (text[j] == '+' || negativeExponent))
+        const bool negativeExponent = at(j) == '-';
+        if (at(j) == '+' || negativeExponent)
             ++j;
         std::int64_t exponent = 0;
         for (const std::size_t end = digitsFrom(j); j < end; i = ++j)

@@ -58,7 +58,7 @@ private:
     QColor background_;
     QImage canvas_; // of device pixels, `ratio_` to a pixel of the widget
     qreal ratio_ = 1;
-    QSize fittedSize_{-1, -1}; // the widget's size the canvas was made for
+    QSize fittedSize_; // the widget's size the canvas was made for; none yet
     raster::Canvas raster_;
     bool canvasReplaced_ = true; // since the last frame was drawn on it
     bool frameScheduled_ = false;
