@@ -61,6 +61,6 @@ private:
     QSize fittedSize_; // the widget's size the canvas was made for; none yet
     raster::Canvas raster_;
     bool canvasReplaced_ = true; // since the last frame was drawn on it
-    bool frameScheduled_ = false;
+    bool frameScheduled_{};
     std::vector<QRect> regionRects_;
 };

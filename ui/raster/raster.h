@@ -18,9 +18,9 @@ using Pixel = std::uint32_t;
 // (either side 0) takes every operation and shows nothing.
 struct Surface {
     Pixel* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    std::ptrdiff_t stride = 0; // pixels from the start of one row to the next
+    int width{};
+    int height{};
+    std::ptrdiff_t stride{}; // pixels from the start of one row to the next
 };
 
 // The shape of every disc, defined here once: the disc of radius r centred
@@ -103,7 +103,7 @@ public:
     struct Changes {
         bool everywhere = true;
         std::vector<Box> boxes;
-        std::int64_t pixels = 0;
+        std::int64_t pixels{};
     };
 
     // Everything to `background`.
@@ -146,40 +146,40 @@ private:
     void listChangedTiles();
 
     // Asked for since the last draw.
-    bool clearPending_ = false;
-    Pixel background_ = 0;
+    bool clearPending_{};
+    Pixel background_{};
     std::vector<Centre> discs_;
     std::vector<Run> runs_;
 
     // The run being drawn.
     DiscSpans shape_;
-    Pixel colour_ = 0;
+    Pixel colour_{};
     // One row of the union being built: the columns its discs cover, and
     // the first and last of them (lo > hi when none).
     std::vector<std::uint64_t> rowBits_;
-    std::int64_t lo_ = 0;
+    std::int64_t lo_{};
     std::int64_t hi_ = -1;
 
     // What the surface of the last draw shows, when `known_`: the
     // background and, where `shown_` has a bit, the disc colour.
     Surface last_;
-    bool known_ = false;
-    Pixel knownBackground_ = 0;
-    Pixel knownColour_ = 0;
-    std::size_t rowWords_ = 0; // words of one row in shown_ and rowBits_
+    bool known_{};
+    Pixel knownBackground_{};
+    Pixel knownColour_{};
+    std::size_t rowWords_{}; // words of one row in shown_ and rowBits_
     std::vector<std::uint64_t> shown_;
     // Of each row, the words from `from` up to `to` (not included) may hold
     // bits in shown_; the others are all clear.
     struct WordSpan {
         std::size_t from = SIZE_MAX;
-        std::size_t to = 0;
+        std::size_t to{};
     };
     std::vector<WordSpan> shownWords_;
     // The last frame's discs and their radius.
     std::vector<Centre> drawn_;
     int drawnRadius_ = -1;
 
-    std::size_t tileWords_ = 0; // words of one row of tiles
+    std::size_t tileWords_{}; // words of one row of tiles
     std::vector<std::uint64_t> tiles_;
     Changes changes_;
 };
