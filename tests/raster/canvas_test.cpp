@@ -85,10 +85,12 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
             reference::clear(want, kBackground);
         }
         for (Disc& d : discs) {
-            const bool jump = draw(0, 9) == 0;
-            d.x = jump ? draw(0, std::max(image.width, 1)) : d.x + d.vx;
-            d.y = jump ? draw(0, std::max(image.height, 1)) : d.y + d.vy;
             const int r = event == 4 && &d == &discs.back() ? radius + 5 : radius;
+            // One jump in four lands just off the left edge, where the disc's
+            // middle row covers column 0 alone.
+            const int jump = draw(0, 39);
+            d.x = jump == 0 ? -r : jump < 4 ? draw(0, std::max(image.width, 1)) : d.x + d.vx;
+            d.y = jump < 4 ? draw(0, std::max(image.height, 1)) : d.y + d.vy;
             const Pixel colour = r == radius ? kYellow : 0xFF00FF00; // a second run, once
             if (event != 5) { // else a clear alone
                 canvas.disc(d.x, d.y, r, colour);
