@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <string>
+#include <tuple>
 
+#include "sim/std_fallbacks.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/named_rows.h"
 
@@ -75,5 +78,25 @@ TEST_P(ReParTest, ClampsAndWritesBack)
 }
 
 NAMED_ROWS(ReParTest, kReParRows);
+
+// The number reader's stand-ins for a library without the floating-point
+// <charconv>, held to this library's own on the forms the text rules pass.
+TEST(StdFallbacks, ReadAndWriteAsTheLibraryDoes)
+{
+    for (const std::string text : {"2.5", "0.1", "25e-1", "1e", "1e1000", "1e-400", "4.9e-324", "x",
+                                   "", "123456789012345678901234567890", "1.7976931348623157e308"}) {
+        double want = -1, got = -1;
+        const char* const end = text.data() + text.size();
+        const auto w = std::from_chars(text.data(), end, want, std::chars_format::general);
+        const auto g = std_fallbacks::from_chars(text.data(), end, got);
+        EXPECT_EQ(std::tuple(g.ptr, g.ec, got), std::tuple(w.ptr, w.ec, want)) << text;
+    }
+    for (const double value : {0.0, 0.5, 2.5, 30000.0, 1.0 / 3, 1e22, 5e-324, -1.25}) {
+        char want[400], got[400];
+        const auto w = std::to_chars(want, want + sizeof want, value, std::chars_format::fixed);
+        const auto g = std_fallbacks::to_chars(got, got + sizeof got, value, std::chars_format::fixed);
+        EXPECT_EQ(std::string(got, g.ptr), std::string(want, w.ptr));
+    }
+}
 
 } // namespace
