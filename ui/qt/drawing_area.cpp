@@ -98,8 +98,8 @@ void DrawingArea::showFrame()
     const raster::Canvas::Changes& changes = raster_.draw(
         {reinterpret_cast<raster::Pixel*>(canvas_.bits()), canvas_.width(), canvas_.height(),
          canvas_.bytesPerLine() / static_cast<qsizetype>(sizeof(raster::Pixel))},
-        !canvasReplaced_);
-    canvasReplaced_ = false;
+        holdsLastFrame_);
+    holdsLastFrame_ = true;
     if (!changes.everywhere && changes.boxes.empty())
         return;
     // Most of a paint's cost is Qt's copying and sending of the pixels, so
@@ -156,7 +156,7 @@ void DrawingArea::fitCanvas()
     for (int y = 0; y < rows; ++y)
         std::memcpy(fitted.scanLine(y), canvas_.constScanLine(y), rowBytes);
     canvas_ = std::move(fitted);
-    canvasReplaced_ = true;
+    holdsLastFrame_ = false;
     ratio_ = ratio;
     fittedSize_ = size();
 }

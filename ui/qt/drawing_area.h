@@ -60,7 +60,7 @@ private:
     qreal ratio_ = 1;
     QSize fittedSize_; // the widget's size the canvas was made for; none yet
     raster::Canvas raster_;
-    bool canvasReplaced_ = true; // since the last frame was drawn on it
+    bool holdsLastFrame_{}; // the canvas is the one the last frame was drawn on
     bool frameScheduled_{};
     std::vector<QRect> regionRects_;
 };

@@ -101,7 +101,7 @@ public:
     // equally high. `pixels` is how many they cover.
     static constexpr int kTileSize = 16;
     struct Changes {
-        bool everywhere = true;
+        bool everywhere{};
         std::vector<Box> boxes;
         std::int64_t pixels{};
     };
