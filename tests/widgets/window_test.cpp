@@ -148,6 +148,37 @@ private slots:
         QCOMPARE(moved[1], (QList<QVariant>{short(2), short(2), 5.0f, 7.0f}));
     }
 
+    // A tick of a few small discs repaints only around them, at the ratios
+    // where the canvas's tiles fall on whole pixels (1 and 2); at others
+    // (1.25, 3) the whole area. Repainting all of it every tick is what a
+    // 4K screen cannot keep up with.
+    void repaintsWhereThePictureChanged()
+    {
+        c().text3->setText("5");
+        QTest::mouseClick(c().command1, Qt::LeftButton);
+        harness::tick(*w_);
+        QVERIFY(harness::paintsDone(*w_));
+        struct Spy : QObject {
+            std::int64_t painted = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    for (const QRect& r : static_cast<QPaintEvent*>(e)->region())
+                        painted += std::int64_t{r.width()} * r.height();
+                return false;
+            }
+        } spy;
+        c().picture1->installEventFilter(&spy);
+        harness::tick(*w_);
+        QVERIFY(harness::paintsDone(*w_));
+        const qreal ratio = w_->devicePixelRatioF();
+        const std::int64_t area = std::int64_t{c().picture1->width()} * c().picture1->height();
+        if (ratio == 1 || ratio == 2)
+            QVERIFY2(spy.painted * 4 < area, qPrintable(QString::number(spy.painted)));
+        else
+            QVERIFY2(spy.painted * 2 > area, qPrintable(QString::number(spy.painted)));
+    }
+
     // Typed settings, run in bounded space, where the discs are the
     // molecules' own. Radius 20 is drawn disc by disc at ratios 1 and 1.25,
     // and as a union at 2. The comma of the locale is no decimal separator.
