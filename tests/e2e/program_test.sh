@@ -148,6 +148,9 @@ fi
 
 # --- The cases, one after another on the same window, as a lesson would go
 check "window opens with its title" test -n "$win"
+# The sizes task bars and window switchers take (Qt hands X up to 128).
+icons=$(xprop -id "$win" _NET_WM_ICON | grep -o "Icon ([0-9]* x" | tr -dc '0-9 ' | xargs)
+check "window shows the program's icon at 16 to 128 pixels" test "$icons" == "16 24 32 48 64 128"
 shot "$work/first.png"
 panel_colour=$(pixel_at "$work/first.png" $PANEL_SPOT)
 check "drawing area starts empty" picture_empty
