@@ -31,6 +31,8 @@ const PanelRow kPanelRows[] = {
     {"stop_from_hidden", true, false, -42, kLow, &Form1::Command1_Click, 14, 0},
     {"pause_from_hidden", true, false, -42, kLow, &Form1::Command2_Click, 14, 0},
     {"resume_follows_the_pointer_again", true, true, 0, kLow, &Form1::Command2_Click, 14, -42},
+    // Hiding goes on only while the top is above -41.
+    {"running_stops_at_the_limit", true, false, -41, kLow, nullptr, 1, -41},
 };
 
 class Panel : public testing::TestWithParam<PanelRow> {};
