@@ -37,6 +37,7 @@ const Frames kRuns[] = {
     {"past_limit", 260, 200, 120, {33, 32, 40}},   {"large_dense", 400, 300, 250, {40, 33, 7}},
     {"largest_wide", 1100, 240, 30, {178, 90, 3}}, {"strip", 1100, 40, 200, {20, 33}},
     {"one_large", 200, 120, 1, {40, 33}}, // its colour changes with its radius, alone
+    {"at_the_limit", 300, 200, 80, {32}},  // the largest drawn one by one
 };
 void PrintTo(const Frames& run, std::ostream* os) { *os << run.name; }
 
