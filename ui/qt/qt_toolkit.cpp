@@ -119,6 +119,11 @@ void PictureBox::setHeight(float h)
     area_.resize(area_.width(), wholePixels(h));
 }
 
+void PictureBox::cls()
+{
+    area_.clear();
+}
+
 void PictureBox::circle(float x, float y, float radius, toolkit::Color c)
 {
     area_.drawDisc(x, y, radius, toQColor(static_cast<std::uint32_t>(c)));

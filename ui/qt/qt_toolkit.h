@@ -20,8 +20,7 @@
 
 #include "ui/toolkit/toolkit.h"
 
-#include "ui/qt/drawing_area.h"
-
+class DrawingArea;
 class QFrame;
 
 namespace qt_toolkit {
@@ -67,7 +66,7 @@ public:
     float height() const override { return height_; }
     void setWidth(float w) override;
     void setHeight(float h) override;
-    void cls() override { area_.clear(); }
+    void cls() override;
     // Every circle is a solid disc in its own colour (see toolkit.h).
     void setFillStyleSolid() override {}
     void setFillColor(toolkit::Color) override {}
