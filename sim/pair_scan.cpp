@@ -118,10 +118,7 @@ void PairScan::passOver(Molecule* mols, int self)
         }
         from = next;
     }
-    me.x = i.x;
-    me.y = i.y;
-    me.vx = i.vx;
-    me.vy = i.vy;
+    std::tie(me.x, me.y, me.vx, me.vy) = std::tuple(i.x, i.y, i.vx, i.vy);
 }
 
 } // namespace physics

@@ -21,10 +21,7 @@ inline constexpr double kMillisecondsPerSecond = 1000.0;
 // Molecule i's centre and velocity while its pass runs, held apart from the
 // array so that they can stay in registers from one partner to the next.
 struct Mover {
-    double x;
-    double y;
-    double vx;
-    double vy;
+    double x, y, vx, vy;
 };
 
 // The far molecule moves away from the near one's new position, so it travels

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kBlanks = " \t\n\r\v\f";
 // An exponent is read up to this and no further: far beyond any double's
 // range, and far from where the arithmetic on it could overflow.
@@ -18,7 +17,7 @@ constexpr std::int64_t kExponentCap = std::numeric_limits<std::int32_t>::max();
 // a point, 323 zeros and a 5.
 constexpr std::size_t kLongestFixed = 400;
 
-bool isDigit(char c) { return kDigits.find(c) != std::string_view::npos; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 

@@ -1,8 +1,6 @@
 #include <algorithm>
-#include <cmath>
 
 #include "sim/pair_scan.h"
-#include "sim/params.h"
 #include "sim/physics.h"
 #include "sim/state.h"
 
@@ -12,10 +10,7 @@ void interact(Molecule& i, Molecule& j)
 {
     Mover mover{i.x, i.y, i.vx, i.vy};
     pairStep(mover, j, static_cast<double>(i.radius + j.radius));
-    i.x = mover.x;
-    i.y = mover.y;
-    i.vx = mover.vx;
-    i.vy = mover.vy;
+    std::tie(i.x, i.y, i.vx, i.vy) = std::tuple(mover.x, mover.y, mover.vx, mover.vy);
 }
 
 } // namespace physics
