@@ -16,14 +16,6 @@ constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
 constexpr int kCoverageCheckEvery = 16;
 // Discs of this radius or less are drawn one by one, with no bitmap.
 constexpr int kSmallRadius = 32;
-// The largest h with h * h <= n, for 0 <= n < 2^52: there the square root
-// is correctly rounded and lies further below the next whole number than
-// half a step of a double, so truncating it is exact.
-int isqrt(std::int64_t n)
-{
-    return static_cast<int>(std::sqrt(static_cast<double>(n)));
-}
-
 int clampRadius(int radius)
 {
     // In 64 bits, where the magnitude of INT_MIN fits too.
@@ -74,29 +66,18 @@ inline void setBits(std::uint64_t* bits, std::int64_t from, std::int64_t to)
         bits[w] |= (w == wordFrom ? head : kAllOnes) & (w == wordTo ? tail : kAllOnes);
 }
 
-// The first column at or after `x` whose bit is `set`. The caller knows one
-// exists: a set bit at or after x, or a clear one (the words end with a clear
-// sentinel word).
-std::int64_t nextWith(const std::uint64_t* bits, std::int64_t x, bool set)
+// The first column at or after `x` whose bit is `set`, among `words` words
+// (x lies within them); past them when there is none. The rows of the union
+// end with a clear word, so a search for a clear bit there always finds one.
+std::int64_t nextWith(const std::uint64_t* bits, std::int64_t x, bool set, std::size_t words)
 {
     auto w = static_cast<std::size_t>(x >> kWordShift);
     const std::uint64_t flip = set ? 0 : kAllOnes;
     std::uint64_t word = (bits[w] ^ flip) & (kAllOnes << (x & (kWordBits - 1)));
-    while (word == 0)
-        word = bits[++w] ^ flip;
-    return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
-}
-
-// The first column at or after `x` whose bit is set, among `words` words
-// (x lies within them); past them when there is none.
-std::int64_t nextSet(const std::uint64_t* bits, std::int64_t x, std::size_t words)
-{
-    auto w = static_cast<std::size_t>(x >> kWordShift);
-    std::uint64_t word = bits[w] & (kAllOnes << (x & (kWordBits - 1)));
     while (word == 0) {
         if (++w == words)
             return static_cast<std::int64_t>(words) * kWordBits;
-        word = bits[w];
+        word = bits[w] ^ flip;
     }
     return static_cast<std::int64_t>(w) * kWordBits + std::countr_zero(word);
 }
@@ -124,9 +105,13 @@ void DiscSpans::setRadius(int radius)
         return;
     radius_ = radius;
     half_.resize(static_cast<std::size_t>(radius) + 1);
+    // The largest h with h * h <= r * r + r - dy * dy. That is below 2^52,
+    // where the square root is correctly rounded and lies further below the
+    // next whole number than half a step of a double: truncating it is exact.
     const std::int64_t r = radius;
     for (std::int64_t dy = 0; dy <= r; ++dy)
-        half_[static_cast<std::size_t>(dy)] = isqrt(r * r + r - dy * dy);
+        half_[static_cast<std::size_t>(dy)] =
+            static_cast<int>(std::sqrt(static_cast<double>(r * r + r - dy * dy)));
 }
 
 void fillDisc(const Surface& s, int cx, int cy, const DiscSpans& shape, Pixel colour)
@@ -316,7 +301,7 @@ void Canvas::coverRow(int y, const Centre* discs, std::size_t from, std::size_t 
         hi_ = std::max(hi_, right);
         if (++sinceCheck == kCoverageCheckEvery) {
             sinceCheck = 0;
-            gapFrom = nextWith(bits, 0, false);
+            gapFrom = nextWith(bits, 0, false, rowWords_);
             if (gapFrom >= width)
                 return;
         }
@@ -345,11 +330,11 @@ void Canvas::writeOver(Pixel* row, int y)
 void Canvas::writeRuns(Pixel* row, bool gapsToo)
 {
     for (std::int64_t x = lo_; x <= hi_;) {
-        const std::int64_t end = nextWith(rowBits_.data(), x, false);
+        const std::int64_t end = nextWith(rowBits_.data(), x, false, rowWords_);
         fillRun(row, x, end - 1, colour_);
         if (end > hi_)
             break;
-        const std::int64_t next = nextWith(rowBits_.data(), end, true);
+        const std::int64_t next = nextWith(rowBits_.data(), end, true, rowWords_);
         if (gapsToo)
             fillRun(row, end, next - 1, background_);
         x = next;
@@ -413,11 +398,11 @@ void Canvas::listChangedTiles()
         const bool alike = top > 0 && std::equal(bits, bits + tileWords_, bits - tileWords_);
         if (!alike)
             band = out.size();
-        for (std::int64_t x = alike ? columns : nextSet(bits, 0, tileWords_); x < columns;) {
-            const std::int64_t end = nextWith(bits, x, false);
+        for (std::int64_t x = alike ? columns : nextWith(bits, 0, true, tileWords_); x < columns;) {
+            const std::int64_t end = nextWith(bits, x, false, tileWords_);
             const auto right = std::min<std::int64_t>(end * kTileSize, last_.width) - 1;
             out.push_back({static_cast<int>(x) * kTileSize, top, static_cast<int>(right), bottom});
-            x = nextSet(bits, end, tileWords_);
+            x = nextWith(bits, end, true, tileWords_);
         }
         for (auto it = out.begin() + static_cast<std::ptrdiff_t>(band); it != out.end(); ++it) {
             changes_.pixels += (std::int64_t{it->right} - it->left + 1) * (bottom - top + 1);

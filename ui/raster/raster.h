@@ -45,9 +45,7 @@ inline constexpr int kMaxRadius = 32767;
 // the largest drawn and the centre held where no sum with it can overflow.
 // Nothing for a disc with no place or no size (not finite).
 struct DeviceDisc {
-    int x;
-    int y;
-    int radius;
+    int x, y, radius;
 };
 std::optional<DeviceDisc> toDevicePixels(float x, float y, float radius, float ratio);
 
@@ -88,10 +86,7 @@ class Canvas {
 public:
     // Pixels from `left` to `right` and `top` to `bottom`, all included.
     struct Box {
-        int left;
-        int top;
-        int right;
-        int bottom;
+        int left, top, right, bottom;
     };
 
     // Where one `draw` changed pixels: everywhere, or within `boxes`, square
@@ -118,8 +113,7 @@ public:
 
 private:
     struct Centre {
-        int x;
-        int y;
+        int x, y;
     };
     // Discs from `first` on, up to the next run's first, share a radius and
     // a colour.
