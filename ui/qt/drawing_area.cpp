@@ -44,11 +44,6 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void DrawingArea::setBackground(const QColor& color)
-{
-    background_ = color;
-}
-
 void DrawingArea::clear()
 {
     fitCanvas();
@@ -106,11 +101,10 @@ void DrawingArea::showFrame()
     // a frame is shown only where its pixels changed. Tiles of device pixels
     // fall on whole pixels of the widget only at a ratio that divides their
     // side (1 or 2); at 1.25, 1.5 or 3 the whole area is shown.
-    const qreal ratio = ratio_;
-    const auto r = static_cast<int>(ratio);
+    const auto r = static_cast<int>(ratio_);
     const std::int64_t area = std::int64_t{canvas_.width()} * canvas_.height();
     const auto pieces = static_cast<std::int64_t>(changes.boxes.size());
-    if (changes.everywhere || ratio != r || raster::Canvas::kTileSize % r != 0 ||
+    if (changes.everywhere || ratio_ != r || raster::Canvas::kTileSize % r != 0 ||
         (changes.pixels + pieces * kPixelsPerRect) * kPiecesBelowOneIn > area) {
         update();
         return;
@@ -130,13 +124,12 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     fitCanvas();
     QPainter p(this);
     // In device pixels, so the canvas is copied as it is at any ratio.
-    const qreal ratio = ratio_;
-    p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    p.setWorldTransform(QTransform::fromScale(1 / ratio_, 1 / ratio_));
     // Each rectangle on its own: one image drawn over a region of many
     // pieces takes the painter's slow clipped path.
     for (const QRect& r : event->region()) {
         const QRect device =
-            QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
+            QRectF(QPointF(r.topLeft()) * ratio_, QSizeF(r.size()) * ratio_).toAlignedRect();
         p.drawImage(device.topLeft(), canvas_, device);
     }
 }

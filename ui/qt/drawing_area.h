@@ -23,7 +23,7 @@ class DrawingArea : public QWidget {
 public:
     explicit DrawingArea(QWidget* parent = nullptr);
 
-    void setBackground(const QColor& color);
+    void setBackground(const QColor& color) { background_ = color; }
 
     // Erases everything to the background colour.
     void clear();

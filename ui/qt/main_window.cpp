@@ -162,9 +162,8 @@ MainWindow::Controls MainWindow::buildControls(QWidget& form)
     };
 
     // Each field's box lies in front of the label that reaches under it.
-    w.text1->raise();
-    w.text2->raise();
-    w.text3->raise();
+    for (QLineEdit* field : {w.text1, w.text2, w.text3})
+        field->raise();
     w.option1->setChecked(true);
     // Checked exactly while paused (showPause): a screen reader reports the
     // pause, and a sighted user sees the button pressed in.

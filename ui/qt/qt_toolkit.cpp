@@ -8,7 +8,6 @@
 #include <QPalette>
 #include <QScreen>
 #include <QStyle>
-#include <QWidget>
 
 #ifdef _WIN32
 #ifndef NOMINMAX // MinGW's C++ library defines it already
@@ -46,9 +45,8 @@ float logicalDpiTwips(qreal dpi)
 
 const QScreen* screenOf(const QWidget& widget)
 {
-    if (const QScreen* s = widget.screen())
-        return s;
-    return QGuiApplication::primaryScreen();
+    const QScreen* s = widget.screen();
+    return s ? s : QGuiApplication::primaryScreen();
 }
 
 QColor fromBgr(std::uint32_t color)
@@ -84,19 +82,6 @@ float twipsPerPixelX(const QWidget& widget)
 float twipsPerPixelY(const QWidget& widget)
 {
     return logicalDpiTwips(screenOf(widget)->logicalDotsPerInchY());
-}
-
-// --- Window and screen
-
-float Window::outerWidthTwips() const
-{
-    return static_cast<float>(window_.frameGeometry().width()) * qt_toolkit::twipsPerPixelX(window_);
-}
-
-float Window::outerHeightTwips() const
-{
-    return static_cast<float>(window_.frameGeometry().height()) *
-           qt_toolkit::twipsPerPixelY(window_);
 }
 
 // --- Drawing area

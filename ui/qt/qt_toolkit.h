@@ -40,8 +40,14 @@ public:
     // Qt measures in pixels from the start.
     void setScalePixels() override {}
     bool isMinimized() const override { return window_.isMinimized(); }
-    float outerWidthTwips() const override;
-    float outerHeightTwips() const override;
+    float outerWidthTwips() const override
+    {
+        return float(window_.frameGeometry().width()) * qt_toolkit::twipsPerPixelX(window_);
+    }
+    float outerHeightTwips() const override
+    {
+        return float(window_.frameGeometry().height()) * qt_toolkit::twipsPerPixelY(window_);
+    }
 
 private:
     QWidget& window_;
@@ -74,8 +80,7 @@ public:
 
 private:
     DrawingArea& area_;
-    float width_;
-    float height_;
+    float width_, height_;
 };
 
 class Frame final : public toolkit::Frame {
@@ -89,8 +94,7 @@ public:
 
 private:
     QFrame& frame_;
-    float top_;
-    float height_;
+    float top_, height_;
 };
 
 class TextBox final : public toolkit::TextBox {
