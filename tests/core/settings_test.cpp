@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "sim/std_fallbacks.h"
+#include "ui/web/std_fallbacks.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/named_rows.h"
 

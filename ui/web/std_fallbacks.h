@@ -1,9 +1,9 @@
 #pragma once
 
-// What the core takes from C++17's library and some standard libraries still
-// lack (emscripten's libc++ of Debian 12 has no floating-point <charconv>).
-// The build forces this header into every source only where a configure
-// check finds it missing, so the core's sources stay as they are.
+// What the core takes from C++17's library and the web build's does not have:
+// emscripten's libc++ of Debian 12 lacks the floating-point <charconv>. The
+// build forces this header into every source only where a configure check
+// finds it missing, so the core's sources stay as they are.
 
 #include <cerrno>
 #include <charconv>
