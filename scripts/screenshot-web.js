@@ -1,7 +1,8 @@
-// docs/screenshot-web.png: the page at the design's client size (684 x 382
-// CSS pixels), a second after Start with the defaults.
+// Renews docs/screenshot-web.png, after scripts/web-build: the page at the
+// design's client size (684 x 382 CSS pixels), a second after Start with the
+// defaults.
 const path = require("path");
-const { launch, pageUrl } = require("./browser");
+const { launch, pageUrl } = require("../tests/web/browser");
 
 (async () => {
     const browser = await launch(684, 382);
@@ -11,7 +12,7 @@ const { launch, pageUrl } = require("./browser");
         await page.waitForSelector("#Option2");
         await page.click("#Command1");
         await page.evaluate(() => new Promise((done) => setTimeout(done, 1000)));
-        await page.screenshot({ path: path.resolve(__dirname, "../../docs/screenshot-web.png") });
+        await page.screenshot({ path: path.resolve(__dirname, "../docs/screenshot-web.png") });
     } finally {
         await browser.finish();
     }
