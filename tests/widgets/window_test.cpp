@@ -130,24 +130,6 @@ private slots:
         QVERIFY(showsOnly(*w_, {}));
     }
 
-    // The buttons held and the keys down reach the window's logic as bits:
-    // left, right, middle and shift, ctrl, alt are 1, 2, 4.
-    void pointerStateAsBits()
-    {
-        QSignalSpy moved(c().picture1, &DrawingArea::pointerMoved);
-        const QPointF at(5, 7);
-        for (const auto& [buttons, keys] :
-             {std::pair(Qt::LeftButton | Qt::MiddleButton, Qt::ShiftModifier | Qt::AltModifier),
-              std::pair(Qt::MouseButtons(Qt::RightButton), Qt::KeyboardModifiers(Qt::ControlModifier))}) {
-            QMouseEvent move(QEvent::MouseMove, at, c().picture1->mapToGlobal(at), Qt::NoButton,
-                             buttons, keys);
-            QApplication::sendEvent(c().picture1, &move);
-        }
-        QCOMPARE(moved.size(), 2);
-        QCOMPARE(moved[0], (QList<QVariant>{short(5), short(5), 5.0f, 7.0f}));
-        QCOMPARE(moved[1], (QList<QVariant>{short(2), short(2), 5.0f, 7.0f}));
-    }
-
     // A tick of a few small discs repaints only around them, at the ratios
     // where the canvas's tiles fall on whole pixels (1 and 2); at others
     // (1.25, 3) the whole area. Repainting all of it every tick is what a
