@@ -4,11 +4,13 @@
 
 #include <charconv>
 #include <string>
+#include <string_view>
 #include <tuple>
 
-#include "ui/web/std_fallbacks.h"
+#include "sim/text_rules.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/named_rows.h"
+#include "ui/web/std_fallbacks.h"
 
 namespace {
 
@@ -31,6 +33,7 @@ const ReParRow kReParRows[] = {
     {"N_3_5", N, "3.5", 4, " 4"},
     {"N_0_4", N, "0.4", 1, " 1"},
     {"N_minus_3", N, "-3", 1, " 1"},
+    {"N_plus_7", N, "+7", 7, " 7"},
     {"N_501", N, "501", 500, " 500"},
     {"N_500_5", N, "500.5", 500, " 500"},
     {"N_12abc", N, "12abc", 12, " 12"},
@@ -78,6 +81,12 @@ TEST_P(ReParTest, ClampsAndWritesBack)
 }
 
 NAMED_ROWS(ReParTest, kReParRows);
+
+// The number is read from the text given and no further, whatever follows it.
+TEST(LeadingNumber, ReadsOnlyItsText)
+{
+    EXPECT_EQ(leadingNumber(std::string_view("2.5e3").substr(0, 3)), 2.5);
+}
 
 // The number reader's stand-ins for a library without the floating-point
 // <charconv>, held to this library's own on the forms the text rules pass.
