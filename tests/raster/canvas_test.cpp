@@ -38,6 +38,7 @@ const Frames kRuns[] = {
     {"largest_wide", 1100, 240, 30, {178, 90, 3}}, {"strip", 1100, 40, 200, {20, 33}},
     {"one_large", 200, 120, 1, {40, 33}}, // its colour changes with its radius, alone
     {"at_the_limit", 300, 200, 80, {32}},  // the largest drawn one by one
+    {"limit_and_past", 640, 360, 100, {32, 33}}, // after discs drawn one by one, a union
 };
 void PrintTo(const Frames& run, std::ostream* os) { *os << run.name; }
 
