@@ -4,6 +4,7 @@
 // 16-bit integers, written so that no value, however far out, is undefined
 // behaviour in C++.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -12,15 +13,14 @@
 namespace numeric {
 
 // `value` > `size` with `value` first rounded to single precision, so a value
-// within half a single step of `size` counts as equal to it. Clamped first,
-// which keeps the conversion defined for any value (NaN goes to the lowest);
-// beyond float's range the rounding cannot change the answer for an area's
-// size.
+// within half a single step of `size` counts as equal to it. Clamped into
+// float's range first, which keeps the conversion defined for any value;
+// beyond that range the rounding cannot change the answer for an area's size.
+// NaN is greater than nothing.
 inline bool greaterAsSingle(double value, float size)
 {
     constexpr double kMax = std::numeric_limits<float>::max();
-    const double clamped = !(value >= -kMax) ? -kMax : (value > kMax ? kMax : value);
-    return static_cast<float>(clamped) > size;
+    return !std::isnan(value) && static_cast<float>(std::clamp(value, -kMax, kMax)) > size;
 }
 
 inline bool fitsInt16(double value)
