@@ -57,7 +57,7 @@ private:
 
     QColor background_;
     QImage canvas_; // of device pixels, `ratio_` to a pixel of the widget
-    qreal ratio_ = 1;
+    qreal ratio_{};
     QSize fittedSize_; // the widget's size the canvas was made for; none yet
     raster::Canvas raster_;
     bool holdsLastFrame_{}; // the canvas is the one the last frame was drawn on

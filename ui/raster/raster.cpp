@@ -158,7 +158,7 @@ const Canvas::Changes& Canvas::draw(const Surface& s, bool holdsLastFrame)
     std::fill(tiles_.begin(), tiles_.end(), 0);
     if (clearPending_ || !runs_.empty()) {
         if (runs_.empty()) // a clear alone: a frame of no discs
-            drawRun(s, {0, std::max(drawnRadius_, 0), knownColour_}, 0, true);
+            drawRun(s, {0, drawnRadius_, knownColour_}, 0, true);
         for (std::size_t k = 0; k < runs_.size(); ++k)
             drawRun(s, runs_[k], k + 1 < runs_.size() ? runs_[k + 1].first : discs_.size(),
                     clearPending_ && k == 0);

@@ -61,8 +61,8 @@ public:
     int halfWidth(int dy) const { return half_[static_cast<std::size_t>(dy < 0 ? -dy : dy)]; }
 
 private:
-    int radius_ = -1;
-    std::vector<int> half_;
+    int radius_{};
+    std::vector<int> half_{0}; // radius 0's
 };
 
 // One disc, clipped to the surface.
@@ -152,7 +152,7 @@ private:
     // the first and last of them (lo > hi when none).
     std::vector<std::uint64_t> rowBits_;
     std::int64_t lo_{};
-    std::int64_t hi_ = -1;
+    std::int64_t hi_{};
 
     // What the surface of the last draw shows, when `known_`: the
     // background and, where `shown_` has a bit, the disc colour.
@@ -171,7 +171,7 @@ private:
     std::vector<WordSpan> shownWords_;
     // The last frame's discs and their radius.
     std::vector<Centre> drawn_;
-    int drawnRadius_ = -1;
+    int drawnRadius_{};
 
     std::size_t tileWords_{}; // words of one row of tiles
     std::vector<std::uint64_t> tiles_;
