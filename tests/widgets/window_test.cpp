@@ -127,6 +127,7 @@ private slots:
         QCOMPARE(w_->windowTitle(), QString::fromUtf8(design::kTitle.data(), design::kTitle.size()));
         QCOMPARE(w_->size(), QSize(px(10260), px(5730)));
         QCOMPARE(c().timer1->interval(), 10);
+        QCOMPARE(qt_toolkit::toQColor(0x00563412), QColor(0x12, 0x34, 0x56)); // 0x00BBGGRR
         QVERIFY(showsOnly(*w_, {}));
     }
 
