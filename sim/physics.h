@@ -38,11 +38,13 @@ inline bool farThrowWithinBound(double d, double P, double S)
 
 // The push of a pair at offset (dx, dy) = i - j and distance d < S - the
 // contact band, as the pair step makes it. Where the far throw would exceed
-// the bound above (coincident centres too), or a coordinate would not stay
-// finite, both move P apart along the line of centres instead (along +x for
-// the pass's molecule when there is no line). A push comes only with a
-// finite d, so any d above 0 gives a line: it is at least about |dx| and
-// |dy|, even where their squares have underflowed.
+// the bound above (coincident centres too), both move P apart along the line
+// of centres instead (along +x for the pass's molecule when there is no
+// line). A push comes only with a finite d, so any d above 0 gives a line: it
+// is at least about |dx| and |dy|, even where their squares have underflowed.
+// The far throw stays finite: it moves a centre by at most 2S, and only a
+// pair at d >= 0.49 S takes it, which no two centres near the largest double
+// can be (neighbouring values there lie far more than S apart).
 inline void pushApart(Mover& i, Molecule& j, double dx, double dy, double d, double S)
 {
     const double P = (S - d) * kPushFactor;
@@ -51,10 +53,8 @@ inline void pushApart(Mover& i, Molecule& j, double dx, double dy, double d, dou
         const double yi = i.y + (dy * P) / d;
         const double xj = j.x - ((xi - j.x) * P) / d;
         const double yj = j.y - ((yi - j.y) * P) / d;
-        if (std::isfinite(xi) && std::isfinite(yi) && std::isfinite(xj) && std::isfinite(yj)) {
-            std::tie(i.x, i.y, j.x, j.y) = std::tuple(xi, yi, xj, yj);
-            return;
-        }
+        std::tie(i.x, i.y, j.x, j.y) = std::tuple(xi, yi, xj, yj);
+        return;
     }
     const double ex = (d > 0 ? dx / d : 1) * P;
     const double ey = (d > 0 ? dy / d : 0) * P;
