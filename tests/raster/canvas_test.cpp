@@ -127,6 +127,22 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
 
 NAMED_ROWS(Canvas, kRuns);
 
+// A large disc that moves a pixel changes a thin crescent, and the canvas
+// lists the tiles along its edge, not its whole box.
+TEST(Changes, AMovingLargeDiscChangesItsEdgeOnly)
+{
+    reference::Image image(400, 300, kBackground);
+    raster::Canvas canvas;
+    for (const int x : {150, 151}) {
+        canvas.clear(kBackground);
+        canvas.disc(x, 150, 60, kYellow);
+        const std::int64_t listed = canvas.draw(image.surface(), true).pixels;
+        if (x == 151) {
+            EXPECT_LT(listed, 121 * 121); // the disc's box
+        }
+    }
+}
+
 // A disc in a widget's pixels to whole device pixels: each to the nearest
 // (halves away from zero), the radius capped, a centre far out held where no
 // sum with it overflows, and nothing for a disc that is not finite.
