@@ -42,11 +42,11 @@ public:
     bool isMinimized() const override { return window_.isMinimized(); }
     float outerWidthTwips() const override
     {
-        return float(window_.frameGeometry().width()) * qt_toolkit::twipsPerPixelX(window_);
+        return static_cast<float>(window_.frameGeometry().width()) * twipsPerPixelX(window_);
     }
     float outerHeightTwips() const override
     {
-        return float(window_.frameGeometry().height()) * qt_toolkit::twipsPerPixelY(window_);
+        return static_cast<float>(window_.frameGeometry().height()) * twipsPerPixelY(window_);
     }
 
 private:
