@@ -104,8 +104,8 @@ QAccessibleInterface* accessibleWithRole(const QString& className, QObject* obje
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == QLatin1String("DrawingArea"))
         return new QAccessibleWidget(widget, QAccessible::Animation);
-    // The window's one plain frame is the panel.
-    if (className == QLatin1String("QFrame") && qobject_cast<MainWindow*>(widget->parentWidget()))
+    // The program's one plain frame is the panel.
+    if (className == QLatin1String("QFrame"))
         return new QAccessibleWidget(widget, QAccessible::Pane);
     return nullptr;
 }
