@@ -22,7 +22,7 @@ const rect = (id) => page.evaluate((id) => {
     const r = (el.type === "radio" ? el.parentElement : el).getBoundingClientRect();
     return [r.left, r.top, r.width, r.height];
 }, id);
-const value = (id) => page.$eval("#" + id, (el) => el.value);
+const fields = () => page.$$eval("input[type=text]", (f) => f.map((e) => e.value));
 const caption = (id) => page.$eval("#" + id, (el) => el.textContent);
 // The canvas's pixels as a string of its yellow ones, and how many.
 const picture = () => page.evaluate(() => {
@@ -50,21 +50,18 @@ check("the title, and the drawing area fills the viewport", async () => {
     assert.deepEqual(await rect("Frame1"), [0, 0, W + 16, 41]);
 });
 
-check("the twelve controls at their design rectangles", async () => {
+check("the twelve controls at their design rectangles, with their texts", async () => {
     assert.equal(await page.$$eval("body > :not(script), #Frame1 > *", (els) => els.length), 12);
     for (const [id, twips] of Object.entries(design))
         assert.deepEqual(await rect(id), twips.map((t) => t / 15), id);
     assert.deepEqual(await page.$$eval("button", (b) => b.map((e) => e.textContent)), ["Старт", "Пауза"]);
+    assert.deepEqual(await fields(), [" 200", " 1000", " 50"]);
     assert.deepEqual(await page.$$eval("input[type=radio]", (r) => r.map((e) => [e.name, e.checked])),
                      [["boundary", true], ["boundary", false]]);
     // Each label is tied to its field, and each option's caption to its radio.
     assert.deepEqual(await page.$$eval("label", (l) => l.map((e) => [e.textContent, e.control && e.control.id])),
                      [["m", "Text1"], ["v", "Text2"], ["N", "Text3"],
                       ["Замкнутое прространство", "Option1"], ["Ограниченное пространство", "Option2"]]);
-});
-
-check("the default field texts", async () => {
-    assert.deepEqual([await value("Text1"), await value("Text2"), await value("Text3")], [" 200", " 1000", " 50"]);
 });
 
 check("Start draws yellow discs that move", async () => {
@@ -149,7 +146,7 @@ check("out-of-range and malformed numbers are clamped and written back", async (
         await page.keyboard.type(typed);
     }
     await page.click("#Command1");
-    assert.deepEqual([await value("Text1"), await value("Text2"), await value("Text3")], [" 5", " 30000", " 1"]);
+    assert.deepEqual(await fields(), [" 5", " 30000", " 1"]);
     await page.click("#Command1");
 });
 
