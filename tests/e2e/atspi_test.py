@@ -196,6 +196,16 @@ def main():
         for name in ("QT_QPA_PLATFORM", "AT_SPI_BUS_ADDRESS"):  # this server, these buses
             os.environ.pop(name, None)
         start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        # The program and the reader ask for the bus by name. Asked before
+        # this launcher holds it, the session bus would start a second one,
+        # and the two would race for the name and for the root window's
+        # address that both clients read first.
+        has_owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                     "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                     "string:org.a11y.Bus"]
+        if not eventually(lambda: b"boolean true" in
+                          subprocess.run(has_owner, capture_output=True).stdout):
+            sys.exit("atspi_test: the accessibility bus did not start")
         read_tree(start([sys.argv[1]]))
     finally:
         check("every process the test started has ended", end_all())
