@@ -9,7 +9,7 @@
 //   render/scene.cpp     pictSmlM
 //   render/circle.cpp    myCirc
 //   ui/layout.cpp        pctRsz, Form_Load, Form_Resize
-//   ui/panel.cpp         anPanel, Picture1_MouseMove
+//   ui/panel.cpp         anPanel, Picture1_MouseMove, Frame1_GotFocus
 //   ui/run_control.cpp   Command1_Click, Command2_Click, Timer1_Timer
 
 #include <cstdint>
@@ -73,6 +73,8 @@ public:
     void Command2_Click();
     void Timer1_Timer();
     void Picture1_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    // A control on the panel took the keyboard focus.
+    void Frame1_GotFocus();
 
 private:
     toolkit::Controls ui_;

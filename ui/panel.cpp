@@ -19,3 +19,10 @@ void Form1::Picture1_MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, 
     const float band = ui_.frame1.height() * panel::kBandFactor;
     vizPanel = !(y > band);
 }
+
+void Form1::Frame1_GotFocus()
+{
+    // Tab may lead into a panel that has slid away: it comes back, as it
+    // does for the pointer, so the focus is never out of sight.
+    vizPanel = true;
+}

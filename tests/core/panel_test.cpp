@@ -16,7 +16,7 @@ struct PanelRow {
     bool play, pause;
     float top;      // the panel's top before
     float pointerY; // the last pointer move over the drawing area
-    void (Form1::*click)(); // pressed once before the ticks, if any
+    void (Form1::*event)(); // once before the ticks, if any
     int ticks;
     float want;
 };
@@ -31,6 +31,8 @@ const PanelRow kPanelRows[] = {
     {"stop_from_hidden", true, false, -42, kLow, &Form1::Command1_Click, 14, 0},
     {"pause_from_hidden", true, false, -42, kLow, &Form1::Command2_Click, 14, 0},
     {"resume_follows_the_pointer_again", true, true, 0, kLow, &Form1::Command2_Click, 14, -42},
+    // Tab into a panel that has slid away brings it back as the pointer would.
+    {"focus_into_hidden_panel", true, false, -42, kLow, &Form1::Frame1_GotFocus, 14, 0},
     // Hiding goes on only while the top is above -41.
     {"running_stops_at_the_limit", true, false, -41, kLow, nullptr, 1, -41},
 };
@@ -45,8 +47,8 @@ TEST_P(Panel, FollowsThePointerOnlyWhileRunning)
     ui.form.pauseBool = row.pause;
     ui.frame1.topValue = row.top;
     ui.form.Picture1_MouseMove(0, 0, 5, row.pointerY);
-    if (row.click)
-        (ui.form.*row.click)();
+    if (row.event)
+        (ui.form.*row.event)();
     for (int t = 0; t < row.ticks; ++t)
         ui.form.Timer1_Timer();
     EXPECT_EQ(ui.frame1.topValue, row.want);

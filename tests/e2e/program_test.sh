@@ -116,9 +116,9 @@ panel_fully_shown() {
 
 key() { xdotool key --clearmodifiers "$1"; }
 
-# Space on the focused button, then the seconds until the panel is fully shown.
-space_until_shown() {
-    python3 "$(dirname "$0")/space_until_shown.py" "$win" 4 "$PANEL_LOW_ROW" 640 \
+# KEY pressed, then the seconds until the panel is fully shown.
+key_until_shown() {
+    python3 "$(dirname "$0")/key_until_shown.py" "$1" "$win" 4 "$PANEL_LOW_ROW" 640 \
         "$panel_colour" "$LIMIT_S"
 }
 
@@ -185,7 +185,7 @@ key space
 check "Space on Start starts a run" eventually gas_drawn
 point_at $POINTER_LOW
 check "panel slides away with the pointer low" eventually panel_hidden
-took=$(space_until_shown)
+took=$(key_until_shown space)
 echo "# Stop: panel fully shown ${took} s after Space"
 check "Space on Stop brings the panel back within ${SHOWN_WITHIN_S} s" within_limit "$took"
 check "and the run is stopped" eventually picture_empty
@@ -194,8 +194,12 @@ key space
 check "Space on Start starts a second run" eventually gas_drawn
 point_at $POINTER_LOWER
 check "panel slides away again" eventually panel_hidden
-key Tab # to Pause
-took=$(space_until_shown)
+took=$(key_until_shown Tab) # to Pause
+echo "# Tab: panel fully shown ${took} s after it"
+check "Tab into the hidden panel brings it back within ${SHOWN_WITHIN_S} s" within_limit "$took"
+point_at $POINTER_LOW
+check "the pointer low sends it away once more" eventually panel_hidden
+took=$(key_until_shown space)
 echo "# Pause: panel fully shown ${took} s after Space"
 check "Space on Pause brings the panel back within ${SHOWN_WITHIN_S} s" within_limit "$took"
 check "and the run is paused" eventually picture_still

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QFrame>
@@ -203,6 +204,10 @@ MainWindow::MainWindow(QWidget* parent)
         }
     });
     connect(w_.timer1, &QTimer::timeout, this, [this] { form_.Timer1_Timer(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && w_.frame1->isAncestorOf(now))
+            form_.Frame1_GotFocus();
+    });
     connect(w_.picture1, &DrawingArea::pointerMoved, this,
             [this](std::int16_t button, std::int16_t shift, float x, float y) {
                 form_.Picture1_MouseMove(button, shift, x, y);

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Presses Space on the focused control through the XTEST extension, as
+"""Presses a key (an X keysym: space, Tab) through the XTEST extension, as
 xdotool does, and prints the seconds from its release (when a button acts)
 until the window shows one row all in one colour: with the panel's last row
 and colour, how long the panel took to come fully back. It looks about
 every millisecond (XGetImage of that row), so the figure is an upper bound
 within about a millisecond; "never" when LIMIT seconds pass first.
 
-Usage: space_until_shown.py WINDOW X Y WIDTH RRGGBB LIMIT (X, Y in the
+Usage: key_until_shown.py KEY WINDOW X Y WIDTH RRGGBB LIMIT (X, Y in the
 window, on the display that DISPLAY names)."""
 
 import ctypes
@@ -31,13 +31,14 @@ class XImage(ctypes.Structure):
 def library(name):
     path = ctypes.util.find_library(name)
     if not path:
-        sys.exit(f"space_until_shown: lib{name} is missing")
+        sys.exit(f"key_until_shown: lib{name} is missing")
     return ctypes.CDLL(path)
 
 
 def main():
-    window, x, y, width = (int(a, 0) for a in sys.argv[1:5])
-    colour, limit = int(sys.argv[5], 16), float(sys.argv[6])
+    key = sys.argv[1].encode()
+    window, x, y, width = (int(a, 0) for a in sys.argv[2:6])
+    colour, limit = int(sys.argv[6], 16), float(sys.argv[7])
     x11, xtest = library("X11"), library("Xtst")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -52,7 +53,7 @@ def main():
                                         ctypes.c_ulong]
     display = x11.XOpenDisplay(None)
     if not display:
-        sys.exit("space_until_shown: no display")
+        sys.exit("key_until_shown: no display")
 
     def row_is_colour():
         image = x11.XGetImage(display, window, x, y, width, 1, ALL_PLANES, Z_PIXMAP)
@@ -61,7 +62,7 @@ def main():
         try:
             im = image.contents
             if im.bits_per_pixel != 32:
-                sys.exit(f"space_until_shown: {im.bits_per_pixel} bits a pixel")
+                sys.exit(f"key_until_shown: {im.bits_per_pixel} bits a pixel")
             raw = ctypes.string_at(im.data, width * 4)
             # Little-endian 0x00RRGGBB words.
             return all(int.from_bytes(raw[i:i + 3], "little") == colour
@@ -70,10 +71,10 @@ def main():
             x11.XFree(image.contents.data)
             x11.XFree(image)
 
-    space = x11.XKeysymToKeycode(display, x11.XStringToKeysym(b"space"))
-    xtest.XTestFakeKeyEvent(display, space, True, 0)
+    code = x11.XKeysymToKeycode(display, x11.XStringToKeysym(key))
+    xtest.XTestFakeKeyEvent(display, code, True, 0)
     x11.XSync(display, False)
-    xtest.XTestFakeKeyEvent(display, space, False, 0)
+    xtest.XTestFakeKeyEvent(display, code, False, 0)
     x11.XSync(display, False)
     released = time.monotonic()
     while time.monotonic() - released < limit:
