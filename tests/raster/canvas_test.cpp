@@ -18,6 +18,7 @@
 
 #include "tests/support/named_rows.h"
 #include "tests/support/raster_reference.h"
+#include "ui/raster/picture.h"
 
 namespace {
 
@@ -141,6 +142,58 @@ TEST(Changes, AMovingLargeDiscChangesItsEdgeOnly)
             EXPECT_LT(listed, 121 * 121); // the disc's box
         }
     }
+}
+
+// The picture as the front ends keep it, a frame at a time: a new size keeps
+// the pixels where they fit, a new ratio draws the picture anew at it, and a
+// frame shows where it changed.
+TEST(Picture, ANewSizeKeepsThePixelsANewRatioDrawsThemAnew)
+{
+    struct Disc { float x, y, r; };
+    std::vector<Disc> discs{{20.4f, 30, 7}, {95, 3, 7}, {60, 79.5f, 7}}; // one radius, as a tick draws
+    const auto drawn = [&](int w, int h, float ratio) {
+        reference::Image want(w, h, kBackground);
+        for (const Disc& d : discs)
+            if (const auto device = raster::toDevicePixels(d.x, d.y, d.r, ratio))
+                reference::disc(want, device->x, device->y, device->radius, kYellow);
+        return want.pixels;
+    };
+    raster::Picture picture;
+    const auto pixels = [&] {
+        const raster::Surface& s = picture.pixels();
+        return std::vector<Pixel>(s.pixels, s.pixels + s.width * s.height);
+    };
+    const auto draw = [&] {
+        picture.clear(kBackground);
+        for (const Disc& d : discs)
+            picture.disc(d.x, d.y, d.r, kYellow);
+    };
+    draw();
+    EXPECT_TRUE(picture.wanted());
+    EXPECT_TRUE(picture.frame(100, 80, 1).whole);
+    EXPECT_FALSE(picture.wanted());
+    EXPECT_EQ(pixels(), drawn(100, 80, 1));
+
+    reference::Image kept(70, 90, kBackground);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 70; ++x)
+            kept.at(x, y) = pixels()[std::size_t(y * 100 + x)];
+    EXPECT_TRUE(picture.frame(70, 90, 1).whole);
+    EXPECT_EQ(pixels(), kept.pixels);
+
+    EXPECT_TRUE(picture.frame(140, 180, 2).whole);
+    EXPECT_EQ(pixels(), drawn(140, 180, 2));
+    EXPECT_TRUE(picture.frame(140, 180, 2).empty());
+
+    // Where a disc moves in a picture many times its size, only around it.
+    draw();
+    picture.frame(600, 500, 2);
+    discs[0].x += 1;
+    draw();
+    const raster::Picture::Shown moved = picture.frame(600, 500, 2);
+    EXPECT_FALSE(moved.whole);
+    EXPECT_FALSE(moved.boxes.empty());
+    EXPECT_EQ(pixels(), drawn(600, 500, 2));
 }
 
 // A disc in a widget's pixels to whole device pixels: each to the nearest

@@ -1,22 +1,18 @@
 #pragma once
 
-// The widget behind `Picture1`: a canvas that keeps what was drawn on it, so
-// a circle shows as soon as its frame is drawn and survives being covered.
-//
-// The pixels are drawn by ui/raster straight into the image that the
-// widget paints from. A frame's calls are collected and drawn together once
-// they are over, which lets a frame of equal discs be drawn as one union;
-// what shows is the same as drawing each call at once.
+// The widget behind `Picture1`: it keeps what was drawn on it, so a frame
+// survives being covered and shows sharp at the screen's device pixels.
+// The picture is ui/raster's, as on every front end; the frame that the
+// window's logic draws in one event is drawn once the event is over.
 
 #include <cstdint>
 #include <vector>
 
 #include <QColor>
-#include <QImage>
 #include <QRect>
 #include <QWidget>
 
-#include "ui/raster/raster.h"
+#include "ui/raster/picture.h"
 
 class DrawingArea : public QWidget {
     Q_OBJECT
@@ -27,11 +23,9 @@ public:
 
     // Erases everything to the background colour.
     void clear();
-    // A whole solid disc of radius `radius` around pixel (x, y); centre and
-    // radius are taken to the nearest whole pixel, and the disc's shape is
-    // raster's. Aliasing is deliberate: a disc is exactly its colour, edge
-    // pixels included. Drawn at the screen's device pixel ratio, so that a
-    // scaled screen shows a disc as sharp as its text.
+    // A whole solid disc of radius `radius` around pixel (x, y), in raster's
+    // shape at the screen's device pixels. Aliasing is deliberate: a disc is
+    // exactly its colour, edge pixels included.
     void drawDisc(float x, float y, float radius, const QColor& colour);
 
 signals:
@@ -46,21 +40,17 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    // Brings the canvas to the widget's size, keeping the picture where it
-    // still fits. A hidden widget gets its resize event only when shown, so
-    // the canvas follows the size itself rather than that event.
-    void fitCanvas();
-    // One frame, however many discs it has, drawn once its calls are over.
-    void scheduleFrame();
-    // Draws the frame and asks Qt to paint where it changed the pixels.
-    void showFrame();
+    // Asks for the frame, once, after the event that draws it.
+    void wantFrame();
+    // Brings the picture to the widget's size and the screen's ratio and
+    // draws what was asked since the last frame.
+    raster::Picture::Shown drawFrame();
+    // Asks Qt to paint where the frame changed the pixels.
+    void show(const raster::Picture::Shown& shown);
+    bool fitsWidget() const;
 
     QColor background_;
-    QImage canvas_; // of device pixels, `ratio_` to a pixel of the widget
-    qreal ratio_{};
-    QSize fittedSize_; // the widget's size the canvas was made for; none yet
-    raster::Canvas raster_;
-    bool holdsLastFrame_{}; // the canvas is the one the last frame was drawn on
-    bool frameScheduled_{};
-    std::vector<QRect> regionRects_;
+    raster::Picture picture_;
+    bool frameWanted_{};
+    std::vector<QRect> rects_; // kept, so that a frame allocates nothing
 };

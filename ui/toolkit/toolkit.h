@@ -31,7 +31,9 @@ public:
     virtual float twipsPerPixelY() const = 0;
 };
 
-// The drawing area. Drawing is visible without any refresh call.
+// The drawing area. Drawing needs no refresh call: what the handler of one
+// event draws shows together at the screen's next frame, once the handler
+// has returned, and stays until drawn over.
 class PictureBox {
 public:
     virtual ~PictureBox() = default;

@@ -63,7 +63,8 @@ EM_JS(void, make_element, (const char* tag, const char* type, const char* name, 
     const text = UTF8ToString(caption);
     let box = el;
     if (UTF8ToString(type)) el.type = UTF8ToString(type);
-    if (el.type === "text") el.value = text;
+    // A touch screen offers a keyboard of digits; any text still goes in.
+    if (el.type === "text") el.value = text, el.inputMode = "decimal";
     else if (el.type === "radio") {
         el.name = "boundary";
         box = document.createElement("label");
@@ -75,6 +76,7 @@ EM_JS(void, make_element, (const char* tag, const char* type, const char* name, 
     (document.getElementById(UTF8ToString(container)) || document.body).append(box);
 });
 EM_JS(void, set_title, (const char* title), { document.title = UTF8ToString(title); });
+EM_JS(void, set_checked, (const char* id), { document.getElementById(UTF8ToString(id)).checked = true; });
 // What a screen reader says for an element beyond what it shows: a name
 // where the caption is not one, and a description. The picture is an image
 // to it, the panel a group; neither changes what shows.
@@ -89,19 +91,66 @@ EM_JS(void, describe, (const char* id, const char* name, const char* description
 EM_JS(void, show_paused, (bool paused), {
     document.getElementById("Command2").setAttribute("aria-pressed", paused ? "true" : "false");
 });
-// The page's events to the exported handlers, and the timer, for the page's
-// whole life.
-EM_JS(void, start_events, (int intervalMs), {
-    document.getElementById("Option1").checked = true;
+// The page's events to the exported handlers, for the page's whole life.
+// The timer keeps the ticks' own clock: a call that comes late runs the
+// ticks that are due, up to `maxTicks`, so that on a slow processor the gas
+// still moves at the speed its v states; a page further behind (a hidden
+// tab's timers run once a second) lets the rest go. A tick only collects
+// its drawing: the canvas is drawn at the screen's next frame, and when its
+// box of device pixels changes (a resize, a zoom, another screen).
+EM_JS(void, start_events, (int intervalMs, int maxTicks), {
     document.getElementById("Command1").onclick = () => _web_click(1);
     document.getElementById("Command2").onclick = () => _web_click(2);
     const picture = document.getElementById("Picture1");
     const moved = (e) => _web_pointer(e.buttons, e.shiftKey | e.ctrlKey << 1 | e.altKey << 2, e.offsetX, e.offsetY);
     picture.addEventListener("pointermove", moved);
     picture.addEventListener("pointerdown", moved); // a touch has no move before it
+    document.getElementById("Frame1").addEventListener("focusin", () => _web_panel_focus());
     window.addEventListener("resize", () => _web_resize());
     document.addEventListener("visibilitychange", () => _web_resize());
-    setInterval(() => _web_tick(), intervalMs);
+
+    const box = { width: 0, height: 0 };
+    Module.showFrame = () => _web_frame(box.width, box.height, window.devicePixelRatio || 1);
+    // The box exactly as the screen has it where the browser tells; a ratio
+    // that the developer tools emulate leaves it in CSS pixels.
+    const observer = new ResizeObserver(([entry]) => {
+        const ratio = window.devicePixelRatio || 1, css = entry.contentRect;
+        const device = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
+        const exact = device && Math.abs(device.inlineSize - css.width * ratio) < 1 &&
+                      Math.abs(device.blockSize - css.height * ratio) < 1;
+        box.width = exact ? device.inlineSize : Math.round(css.width * ratio);
+        box.height = exact ? device.blockSize : Math.round(css.height * ratio);
+        Module.showFrame();
+    });
+    // A new ratio (a zoom, another screen) may leave the box in CSS pixels
+    // as it was; observing afresh measures it at once.
+    const observe = () => {
+        observer.disconnect();
+        try {
+            observer.observe(picture, { box: "device-pixel-content-box" });
+        } catch (e) {
+            observer.observe(picture);
+        }
+        matchMedia("(resolution: " + (window.devicePixelRatio || 1) + "dppx)")
+            .addEventListener("change", observe, { once: true });
+    };
+    observe();
+
+    let due = performance.now() + intervalMs;
+    setInterval(() => {
+        const now = performance.now();
+        for (let n = 0; n < maxTicks && now + intervalMs / 2 >= due; ++n, due += intervalMs)
+            _web_tick();
+        if (now >= due) due = now + intervalMs;
+    }, intervalMs);
+});
+EM_JS(void, ask_frame, (), {
+    if (Module.frameAsked) return;
+    Module.frameAsked = true;
+    requestAnimationFrame(() => {
+        Module.frameAsked = false;
+        Module.showFrame();
+    });
 });
 // clang-format on
 
@@ -111,7 +160,8 @@ struct Page {
     web::Window window;
     web::Screen screen;
     web::PictureBox picture1;
-    web::Frame frame1{cssPixels(design::control("Frame1").height)};
+    web::Frame frame1{cssPixels(design::control("Frame1").width),
+                     cssPixels(design::control("Frame1").height)};
     web::TextBox text1{"Text1"};
     web::TextBox text2{"Text2"};
     web::TextBox text3{"Text3"};
@@ -124,12 +174,16 @@ struct Page {
 
 std::unique_ptr<Page> page;
 
-// Every handler may draw; the page shows it once the handler is done.
+// A late timer call runs at most this many ticks.
+constexpr int kMostTicksAtOnce = 5;
+
+// Every handler may draw; what it drew shows at the screen's next frame.
 template <class Handler>
 void handle(Handler&& handler)
 {
     handler(page->form);
-    page->picture1.present();
+    if (page->picture1.wanted())
+        ask_frame();
 }
 
 } // namespace
@@ -150,6 +204,16 @@ EMSCRIPTEN_KEEPALIVE void web_click(int button)
 EMSCRIPTEN_KEEPALIVE void web_resize()
 {
     handle([](Form1& f) { f.Form_Resize(); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_panel_focus()
+{
+    handle([](Form1& f) { f.Frame1_GotFocus(); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_frame(int width, int height, float ratio)
+{
+    page->picture1.present(width, height, ratio);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_pointer(int buttons, int shift, float x, float y)
@@ -175,7 +239,8 @@ int main()
         describe(std::string(e.control).c_str(), std::string(e.name).c_str(),
                  std::string(e.description).c_str());
     set_title(std::string(design::kTitle).c_str());
+    set_checked("Option1");
     page = std::make_unique<Page>();
     handle([](Form1& f) { f.Form_Load(); });
-    start_events(design::kTimerIntervalMs);
+    start_events(design::kTimerIntervalMs, kMostTicksAtOnce);
 }

@@ -7,7 +7,6 @@
 
 #include "ui/design.h"
 #include "ui/layout.h"
-#include "ui/raster/raster.h"
 
 namespace {
 
@@ -16,11 +15,20 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 constexpr std::uint32_t kButtonText = 0x000000u; // the page's, as the desktop's standard palette
 
 // clang-format off
-EM_JS(double, viewport_size, (int down), { return down ? window.innerHeight : window.innerWidth; });
-EM_JS(double, device_ratio, (), { return window.devicePixelRatio || 1; });
+// The layout viewport, which a phone does not widen for what the page clips.
+EM_JS(double, viewport_size, (int down), {
+    const root = document.documentElement;
+    return down ? root.clientHeight : root.clientWidth;
+});
 EM_JS(int, page_hidden, (), { return document.hidden ? 1 : 0; });
 EM_JS(void, set_style_pixels, (const char* id, const char* property, double pixels), {
     document.getElementById(UTF8ToString(id)).style[UTF8ToString(property)] = pixels + "px";
+});
+// At `scale` below 1 the panel shows smaller from its top left corner.
+EM_JS(void, set_panel_width, (int width, float scale), {
+    const panel = document.getElementById("Frame1");
+    panel.style.width = width + "px";
+    panel.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
 });
 // The element's text as UTF-8: its length first, then the bytes and a nul.
 EM_JS(int, element_value_bytes, (const char* id), {
@@ -37,6 +45,24 @@ EM_JS(int, element_checked, (const char* id), {
 });
 EM_JS(void, set_element_caption, (const char* id, const char* text), {
     document.getElementById(UTF8ToString(id)).textContent = UTF8ToString(text);
+});
+static_assert(sizeof(raster::Canvas::Box) == 4 * sizeof(int), "the page reads boxes as ints");
+// `boxes` holds `count` boxes of four ints (left, top, right, bottom, all
+// included); a count below zero is the whole picture.
+EM_JS(void, show_pixels, (const void* pixels, int width, int height, const int* boxes, int count), {
+    const canvas = document.getElementById("Picture1");
+    if (canvas.width !== width || canvas.height !== height) {
+        canvas.width = width;
+        canvas.height = height;
+        count = -1;
+    }
+    if (width === 0 || height === 0) return;
+    const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+    const context = canvas.getContext("2d");
+    if (count < 0) { context.putImageData(image, 0, 0); return; }
+    const box = HEAP32.subarray(boxes >> 2, (boxes >> 2) + count * 4);
+    for (let i = 0; i < box.length; i += 4)
+        context.putImageData(image, 0, 0, box[i], box[i + 1], box[i + 2] - box[i] + 1, box[i + 3] - box[i + 1] + 1);
 });
 // clang-format on
 
@@ -99,26 +125,24 @@ void PictureBox::setHeight(float h)
     set_style_pixels("Picture1", "height", wholePixels(h));
 }
 
-void PictureBox::fit()
-{
-    ratio_ = static_cast<float>(device_ratio());
-    const auto device = [this](float length) {
-        return static_cast<int>(std::ceil(static_cast<float>(wholePixels(length)) * ratio_));
-    };
-    canvas_.fit(device(width_), device(height_), toPagePixel(design::kPictureBackColor));
-}
-
 void PictureBox::cls()
 {
-    // The ratio is looked up once a frame, here: a zoom changes it.
-    fit();
-    canvas_.clear(toPagePixel(design::kPictureBackColor));
+    picture_.clear(toPagePixel(design::kPictureBackColor));
 }
 
 void PictureBox::circle(float x, float y, float radius, toolkit::Color c)
 {
-    if (const auto disc = raster::toDevicePixels(x, y, radius, ratio_))
-        canvas_.disc(disc->x, disc->y, disc->radius, toPagePixel(static_cast<std::uint32_t>(c)));
+    picture_.disc(x, y, radius, toPagePixel(static_cast<std::uint32_t>(c)));
+}
+
+void PictureBox::present(int width, int height, float ratio)
+{
+    const raster::Picture::Shown shown = picture_.frame(width, height, ratio);
+    if (shown.empty())
+        return;
+    const raster::Surface& s = picture_.pixels();
+    show_pixels(s.pixels, s.width, s.height, reinterpret_cast<const int*>(shown.boxes.data()),
+                shown.whole ? -1 : static_cast<int>(shown.boxes.size()));
 }
 
 void Frame::setTop(float top)
@@ -129,7 +153,8 @@ void Frame::setTop(float top)
 
 void Frame::setWidth(float w)
 {
-    set_style_pixels("Frame1", "width", wholePixels(w));
+    const float scale = std::min(1.0f, static_cast<float>(viewport_size(0)) / designWidth_);
+    set_panel_width(wholePixels(w / scale), scale);
 }
 
 std::string TextBox::text() const

@@ -7,8 +7,10 @@
 
 #include <string>
 
+#include "ui/design.h"
+
+#include "ui/raster/picture.h"
 #include "ui/toolkit/toolkit.h"
-#include "ui/web/picture_canvas.h"
 
 namespace web {
 
@@ -36,8 +38,13 @@ public:
     float twipsPerPixelY() const override;
 };
 
+// The <canvas>: the picture is ui/raster's, drawn in the WebAssembly heap
+// and handed to the page where it changed, at most once a displayed frame.
 class PictureBox final : public toolkit::PictureBox {
 public:
+    // Colours in the heap are 0xAABBGGRR, in byte order the RGBA of the
+    // page's ImageData, so nothing is converted to show them.
+    PictureBox() { picture_.clear(toPagePixel(design::kPictureBackColor)); }
     void setScalePixels() override {}
     float width() const override { return width_; }
     float height() const override { return height_; }
@@ -48,32 +55,34 @@ public:
     void setFillStyleSolid() override {}
     void setFillColor(toolkit::Color) override {}
     void circle(float x, float y, float radius, toolkit::Color c) override;
-    // Shows what the last event drew, at the element's present size.
-    void present()
-    {
-        fit();
-        canvas_.present();
-    }
+
+    // Something was drawn that the page does not show yet.
+    bool wanted() const { return picture_.wanted(); }
+    // Draws the frame at the canvas's box of `width` x `height` device
+    // pixels, `ratio` to a CSS pixel, and shows where it changed.
+    void present(int width, int height, float ratio);
 
 private:
-    // Brings the pixels to the element's size at the screen's device pixels.
-    void fit();
-
-    PictureCanvas canvas_;
+    raster::Picture picture_;
     float width_ = 0;
     float height_ = 0;
-    float ratio_ = 1; // device pixels to a CSS pixel, as of the last fit
 };
 
+// The panel. A viewport narrower than its design (a phone held upright, a
+// window at a large zoom) shows it whole, scaled down to the viewport's
+// width, so that every control stays in sight and in reach; its logic keeps
+// the design's pixels.
 class Frame final : public toolkit::Frame {
 public:
-    explicit Frame(float height) : height_(height) {}
+    // The design's width and height, in CSS pixels.
+    Frame(float width, float height) : designWidth_(width), height_(height) {}
     float top() const override { return top_; }
     void setTop(float top) override;
     float height() const override { return height_; }
     void setWidth(float w) override;
 
 private:
+    float designWidth_;
     float top_ = 0;
     float height_;
 };
