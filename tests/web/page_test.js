@@ -1,31 +1,24 @@
-// The web page in headless Chromium, driven as a user would: opened from a
-// file, clicked, typed into and pointed at. Run by scripts/test after
-// scripts/web-build.
+// The web page in headless Chromium, driven as a user would: its one file
+// opened alone from a folder, clicked, typed into, pointed at and tapped, on
+// a desktop, at odd scales, on phones and on a slow processor. Run by
+// scripts/test after scripts/web-build.
 const assert = require("assert/strict");
-const { launch, pageUrl } = require("./browser");
+const { launch, pageUrl, design } = require("./browser");
 
 const W = 1280, H = 720;
-// The design's rectangles, twips (15 to a CSS pixel), within the container.
-const design = {
-    Command1: [240, 120, 1695, 375], Command2: [2160, 120, 1695, 375],
-    Text1: [4320, 120, 735, 285], Text2: [5400, 120, 735, 285], Text3: [6480, 120, 735, 285],
-    Label1: [4080, 240, 375, 255], Label2: [5160, 240, 255, 255], Label3: [6240, 240, 255, 255],
-    Option1: [7320, 120, 2595, 195], Option2: [7320, 360, 2655, 195],
-};
-
 const checks = [];
 const check = (name, fn) => checks.push([name, fn]);
-let page;
+let browser, page, url;
 
-const rect = (id) => page.evaluate((id) => {
+const rect = (id, p = page) => p.evaluate((id) => {
     const el = document.getElementById(id);
     const r = (el.type === "radio" ? el.parentElement : el).getBoundingClientRect();
     return [r.left, r.top, r.width, r.height];
 }, id);
 const fields = () => page.$$eval("input[type=text]", (f) => f.map((e) => e.value));
-const caption = (id) => page.$eval("#" + id, (el) => el.textContent);
-// The canvas's pixels as a string of its yellow ones, and how many.
-const picture = () => page.evaluate(() => {
+const caption = (id, p = page) => p.$eval("#" + id, (el) => el.textContent);
+// The canvas's pixels: how many are yellow, and where.
+const picture = (p = page) => p.evaluate(() => {
     const c = document.getElementById("Picture1");
     const d = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
     let yellow = 0, hash = 0;
@@ -36,14 +29,31 @@ const picture = () => page.evaluate(() => {
     }
     return { yellow, hash };
 });
-const waitFor = (fn) => page.waitForFunction(fn, { timeout: 5000, polling: 5 });
+const waitFor = (fn, p = page, ...args) => p.waitForFunction(fn, { timeout: 5000, polling: 5 }, ...args);
 // Waits until the panel's top meets `cond`, "<= -41" (hidden) or "=== 0".
-const panelTop = (cond) => waitFor(`parseFloat(document.getElementById("Frame1").style.top) ${cond}`);
+const panelTop = (cond, p = page) =>
+    waitFor(`parseFloat(document.getElementById("Frame1").style.top) ${cond}`, p);
 const frames = (n) => page.evaluate((n) => new Promise((done) => {
     const step = () => (n-- > 0 ? requestAnimationFrame(step) : done());
     step();
 }), n);
-
+// Counts the ticks and keeps the panel's top after each; the timer calls
+// the tick by its global name.
+const watchTicks = () => page.evaluate(() => {
+    if (window.ticks !== undefined) return;
+    window.ticks = 0;
+    window.tops = [];
+    const tick = window._web_tick;
+    window._web_tick = () => {
+        tick();
+        ++window.ticks;
+        window.tops.push(parseFloat(document.getElementById("Frame1").style.top));
+    };
+});
+const type = async (id, text, p = page) => {
+    await p.click("#" + id, { clickCount: 3 });
+    await p.keyboard.type(text);
+};
 check("the title, and the drawing area fills the viewport", async () => {
     assert.equal(await page.title(), "тепловое движеие");
     assert.deepEqual(await rect("Picture1"), [0, 0, W, H]);
@@ -52,10 +62,14 @@ check("the title, and the drawing area fills the viewport", async () => {
 
 check("the twelve controls at their design rectangles, with their texts", async () => {
     assert.equal(await page.$$eval("body > :not(script), #Frame1 > *", (els) => els.length), 12);
-    for (const [id, twips] of Object.entries(design))
-        assert.deepEqual(await rect(id), twips.map((t) => t / 15), id);
+    for (const { name, container, twips } of design())
+        if (container === "Frame1")
+            assert.deepEqual(await rect(name), twips.map((t) => t / 15), name);
     assert.deepEqual(await page.$$eval("button", (b) => b.map((e) => e.textContent)), ["Старт", "Пауза"]);
     assert.deepEqual(await fields(), [" 200", " 1000", " 50"]);
+    // Touch screens offer digits for the fields.
+    assert.deepEqual(await page.$$eval("input[type=text]", (f) => f.map((e) => e.inputMode)),
+                     ["decimal", "decimal", "decimal"]);
     assert.deepEqual(await page.$$eval("input[type=radio]", (r) => r.map((e) => [e.name, e.checked])),
                      [["boundary", true], ["boundary", false]]);
     // Each label is tied to its field, and each option's caption to its radio.
@@ -67,23 +81,21 @@ check("the twelve controls at their design rectangles, with their texts", async 
 check("Start draws yellow discs that move", async () => {
     await page.click("#Command1");
     assert.equal(await caption("Command1"), "Стоп");
+    await frames(2);
     const first = await picture();
     assert.ok(first.yellow > 0, "no yellow pixel");
     await frames(20);
     assert.notDeepEqual(await picture(), first);
 });
 
-check("a pointer low slides the panel away in 3-pixel steps; near the top brings it back", async () => {
-    await page.evaluate(() => {
-        window.tops = [];
-        new MutationObserver(() => window.tops.push(parseFloat(document.getElementById("Frame1").style.top)))
-            .observe(document.getElementById("Frame1"), { attributes: true });
-    });
+check("a pointer low slides the panel away 3 pixels a tick; near the top brings it back", async () => {
+    await watchTicks();
+    await page.evaluate(() => (window.tops = []));
     await page.mouse.move(W / 2, H - 50);
     await panelTop("<= -41");
     const tops = await page.evaluate(() => window.tops.filter((t, i, a) => i === 0 || t !== a[i - 1]));
     for (let i = 1; i < tops.length; ++i)
-        assert.equal(Math.round(tops[i - 1] - tops[i]), 3, `steps ${tops}`);
+        assert.equal(tops[i - 1] - tops[i], 3, `steps ${tops}`);
     await page.mouse.move(W / 2, 5);
     await panelTop("=== 0");
 });
@@ -98,6 +110,7 @@ check("a touch in the top band brings the panel back", async () => {
 
 check("Pause freezes the picture, and resumes it", async () => {
     await page.click("#Command2");
+    await frames(2);
     const frozen = await picture();
     await frames(20);
     assert.deepEqual(await picture(), frozen);
@@ -106,9 +119,27 @@ check("Pause freezes the picture, and resumes it", async () => {
     assert.notDeepEqual(await picture(), frozen);
 });
 
+// Chromium's emulated ratio moves no box; a pixel more of height does.
+check("paused, a screen of twice the pixels shows the same gas at its own pixels", async () => {
+    await page.click("#Command2");
+    await frames(2);
+    const at1 = await picture();
+    await page.setViewport({ width: W, height: H + 1, deviceScaleFactor: 2 });
+    await waitFor(() => document.getElementById("Picture1").width === 2560);
+    await frames(2);
+    const ratio = (await picture()).yellow / at1.yellow;
+    assert.ok(Math.abs(ratio - 4) <= 0.6, `yellow grew ${ratio} times`);
+    await page.setViewport({ width: W, height: H, deviceScaleFactor: 1 });
+    await waitFor(() => document.getElementById("Picture1").width === 1280);
+    await frames(2);
+    assert.deepEqual(await picture(), at1);
+    await page.click("#Command2");
+});
+
 check("Stop clears the picture", async () => {
     await page.click("#Command1");
     assert.equal(await caption("Command1"), "Старт");
+    await frames(2);
     assert.equal((await picture()).yellow, 0);
 });
 
@@ -127,13 +158,19 @@ check("what a screen reader says; Pause pressed, and the panel back, from the ke
     await page.keyboard.press("Space"); // Start
     await page.mouse.move(W / 2, H - 50);
     await panelTop("<= -41");
-    await page.focus("#Command2");
+    // Tab leads into the hidden panel, which comes back at once.
+    const tabbed = Date.now();
+    await page.keyboard.press("Tab");
+    await panelTop("=== 0");
+    const took = Date.now() - tabbed;
+    assert.ok(took <= 300, `panel back ${took} ms after Tab`);
+    assert.equal(await page.evaluate(() => document.activeElement.id), "Command2");
     await page.keyboard.press("Space");
     assert.equal(await pressed(), "true");
-    await panelTop("=== 0");
     await page.keyboard.press("Space");
     assert.equal(await pressed(), "false");
-    await panelTop("<= -41"); // running again, the pointer still low
+    await page.mouse.move(W / 2, H - 60); // running again, the pointer sends it away
+    await panelTop("<= -41");
     await page.mouse.move(W / 2, 5);
     await panelTop("=== 0");
     await page.focus("#Command1");
@@ -141,27 +178,107 @@ check("what a screen reader says; Pause pressed, and the panel back, from the ke
 });
 
 check("out-of-range and malformed numbers are clamped and written back", async () => {
-    for (const [id, typed] of [["Text1", "1,5"], ["Text2", "1e400"], ["Text3", "abc"]]) {
-        await page.click("#" + id, { clickCount: 3 });
-        await page.keyboard.type(typed);
-    }
+    for (const [id, typed] of [["Text1", "1,5"], ["Text2", "1e400"], ["Text3", "abc"]])
+        await type(id, typed);
     await page.click("#Command1");
     assert.deepEqual(await fields(), [" 5", " 30000", " 1"]);
     await page.click("#Command1");
+    for (const [id, typed] of [["Text1", "200"], ["Text2", "1000"], ["Text3", "50"]])
+        await type(id, typed);
 });
 
-check("a resized window and a HiDPI screen: the area follows, at device pixels", async () => {
-    await page.setViewport({ width: 800, height: 500, deviceScaleFactor: 2 });
-    await waitFor(() => document.getElementById("Picture1").getBoundingClientRect().width === 800);
-    assert.deepEqual(await rect("Frame1"), [0, 0, 816, 41]);
+// The colours of the picture on the screen, below the panel, on a screen
+// of its own: only the background and the discs' yellow when it is sharp.
+for (const [width, height, scale] of [[1001, 701, 1.5], [1367, 769, 1.25], [800, 500, 2]]) {
+    check(`${width}x${height} on a screen of scale ${scale}: the picture sharp`, async () => {
+        const screen = await launch(width, height, scale);
+        try {
+            const p = await screen.newPage();
+            await p.goto(url);
+            await p.waitForSelector("#Option2");
+            await p.click("#Command1");
+            await waitFor(() => document.getElementById("Picture1").width > 0, p);
+            const shot = await p.screenshot({ encoding: "base64" });
+            const colours = await p.evaluate(async (shot, top) => {
+                const img = new Image();
+                img.src = "data:image/png;base64," + shot;
+                await img.decode();
+                const c = new OffscreenCanvas(img.width, img.height).getContext("2d");
+                c.drawImage(img, 0, 0);
+                const y = Math.ceil(top * devicePixelRatio);
+                const d = c.getImageData(0, y, img.width, img.height - y).data;
+                const seen = new Set();
+                for (let i = 0; i < d.length; i += 4) seen.add((d[i] << 16) | (d[i + 1] << 8) | d[i + 2]);
+                return seen.size;
+            }, shot, 45);
+            assert.equal(colours, 2);
+        } finally {
+            await screen.finish();
+        }
+    });
+}
+
+check("a slow processor (4x) at 1366x768, scale 1.5, N 500, m 100000: still 100 ticks a second", async () => {
+    await page.setViewport({ width: 1366, height: 768, deviceScaleFactor: 1.5 });
+    await type("Text3", "500");
+    await type("Text1", "100000");
     await page.click("#Command1");
-    assert.deepEqual(await page.$eval("#Picture1", (c) => [c.width, c.height]), [1600, 1000]);
-    assert.ok((await picture()).yellow > 0);
+    await watchTicks();
+    const cdp = await page.target().createCDPSession();
+    await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
+    const [t0, c0] = await page.evaluate(() => [performance.now(), window.ticks]);
+    await new Promise((r) => setTimeout(r, 3000));
+    const [t1, c1] = await page.evaluate(() => [performance.now(), window.ticks]);
+    await cdp.send("Emulation.setCPUThrottlingRate", { rate: 1 });
+    const rate = ((c1 - c0) * 1000) / (t1 - t0);
+    assert.ok(rate >= 90, `${rate.toFixed(1)} ticks a second`);
     await page.click("#Command1");
+    await page.setViewport({ width: W, height: H, deviceScaleFactor: 1 });
 });
+
+// A phone at scale 3, by touch: the panel, scaled down whole, in sight and
+// answering taps; no sideways scroll; the gas fills the screen.
+for (const [width, height] of [[390, 844], [844, 390]]) {
+    check(`a ${width}x${height} phone, by touch`, async () => {
+        const phone = await browser.newPage();
+        try {
+            await phone.emulate({ viewport: { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+                                  userAgent: "Mozilla/5.0 (Linux; Android 14) Mobile" });
+            await phone.goto(url);
+            await phone.waitForSelector("#Option2");
+            for (const { name, container } of design()) {
+                if (container !== "Frame1") continue;
+                const [x, y, w, h] = await rect(name, phone);
+                assert.ok(x >= 0 && y >= 0 && x + w <= width + 1e-3 && y + h <= height, `${name} at ${[x, y, w, h]}`);
+            }
+            const [, , pw, ph] = await rect("Picture1", phone);
+            assert.ok(pw <= width && ph <= height && ph >= 0.7 * height, `picture ${pw}x${ph}`);
+            const tap = async (id) => {
+                const [x, y, w, h] = await rect(id, phone);
+                await phone.touchscreen.tap(x + w / 2, y + h / 2);
+            };
+            await tap("Option2");
+            assert.equal(await phone.$eval("#Option2", (e) => e.checked), true);
+            await tap("Text3");
+            assert.equal(await phone.evaluate(() => document.activeElement.id), "Text3");
+            await tap("Command1");
+            assert.equal(await caption("Command1", phone), "Стоп");
+            await tap("Command2");
+            assert.equal(await phone.$eval("#Command2", (e) => e.getAttribute("aria-pressed")), "true");
+            const scroll = await phone.evaluate(() => {
+                window.scrollTo(500, 0);
+                return [document.documentElement.scrollWidth, window.innerWidth, window.scrollX];
+            });
+            assert.ok(scroll[0] <= scroll[1] && scroll[2] === 0, `scroll ${scroll}`);
+        } finally {
+            await phone.close();
+        }
+    });
+}
 
 (async () => {
-    const browser = await launch(W, H);
+    browser = await launch(W, H);
+    url = pageUrl();
     let failed = 0;
     try {
         page = await browser.newPage();
@@ -169,7 +286,7 @@ check("a resized window and a HiDPI screen: the area follows, at device pixels",
         page.on("request", (r) => /^(file|data):/.test(r.url()) || elsewhere.push(r.url()));
         const errors = [];
         page.on("pageerror", (e) => errors.push(String(e)));
-        await page.goto(pageUrl());
+        await page.goto(url);
         await page.waitForSelector("#Option2");
         for (const [name, fn] of checks) {
             try {
