@@ -154,7 +154,14 @@ check("what a screen reader says; Pause pressed, and the panel back, from the ke
                                  ["число частиц", "от 1 до 500"]])
         assert.match(named(name).description, new RegExp(range));
     const pressed = () => page.$eval("#Command2", (b) => b.getAttribute("aria-pressed"));
+    // The picture is the Tab key's stop before Start, and shows that it is.
     await page.focus("#Command1");
+    await page.keyboard.down("Shift");
+    await page.keyboard.press("Tab");
+    await page.keyboard.up("Shift");
+    assert.deepEqual(await page.$eval(":focus", (e) => [e.id, getComputedStyle(e).outlineStyle]),
+                     ["Picture1", "solid"]);
+    await page.keyboard.press("Tab");
     await page.keyboard.press("Space"); // Start
     await page.mouse.move(W / 2, H - 50);
     await panelTop("<= -41");

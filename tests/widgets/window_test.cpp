@@ -4,6 +4,7 @@
 // reaching the window's logic and, exactly, the picture. (Resizes and pointer
 // moves are the GUI stress test's.)
 
+#include <array>
 #include <clocale>
 #include <cmath>
 
@@ -12,11 +13,13 @@
 
 namespace {
 
-// The part of the drawing area that the panel leaves in sight.
+// The part of the drawing area that the panel and the focus frame leave in
+// sight.
 QRect inSight(const MainWindow& w)
 {
     const int belowPanel = w.controls().frame1->geometry().bottom() + 1;
-    return w.controls().picture1->rect().adjusted(0, std::max(0, belowPanel), 0, 0);
+    const int edge = DrawingArea::kFocusFrame;
+    return w.controls().picture1->rect().adjusted(edge, std::max(edge, belowPanel), -edge, -edge);
 }
 
 // What the screen shows there once the paints asked for so far are done:
@@ -120,6 +123,18 @@ private slots:
         // Captions in the panel's small font fit their boxes.
         QVERIFY(widget->fontMetrics().horizontalAdvance(text) < widget->width());
         QCOMPARE(widget->property("checked").toBool(), widget->objectName() == "Option1");
+    }
+
+    // The keyboard's focus on the drawing area shows as a frame at its edge.
+    void focusShows()
+    {
+        QApplication::setActiveWindow(w_.get());
+        for (QWidget* focus : std::array<QWidget*, 2>{c().picture1, c().command1}) {
+            focus->setFocus();
+            const QImage edge = c().picture1->grab(QRect(0, c().picture1->height() / 2, 4, 4)).toImage();
+            QCOMPARE(edge.pixelColor(0, 0), focus == c().picture1 ? w_->palette().color(QPalette::Highlight)
+                                                                   : QColor(Qt::black));
+        }
     }
 
     void windowAsShown()

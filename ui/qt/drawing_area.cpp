@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPaintEvent>
 #include <QRegion>
 
@@ -124,6 +125,27 @@ void DrawingArea::paintEvent(QPaintEvent* event)
             QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
         p.drawImage(device.topLeft(), pixels, device);
     }
+    if (hasFocus()) {
+        p.resetTransform();
+        QPen pen(palette().color(QPalette::Highlight), kFocusFrame);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+        const qreal half = kFocusFrame / 2.0;
+        p.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    }
+}
+
+// The frame comes and goes with the focus, over whatever the picture shows.
+void DrawingArea::focusInEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void DrawingArea::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)

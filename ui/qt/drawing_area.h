@@ -17,6 +17,10 @@
 class DrawingArea : public QWidget {
     Q_OBJECT
 public:
+    // While the area has the keyboard focus, a frame this many pixels wide
+    // in the style's highlight colour lies over the picture's edge.
+    static constexpr int kFocusFrame = 2;
+
     explicit DrawingArea(QWidget* parent = nullptr);
 
     void setBackground(const QColor& color) { background_ = color; }
@@ -37,6 +41,8 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

@@ -71,6 +71,7 @@ EM_JS(void, make_element, (const char* tag, const char* type, const char* name, 
         box.className = "Option";
         box.append(el, text);
     } else if (text) el.textContent = text;
+    if (el.tagName === "CANVAS") el.tabIndex = 0; // a stop of the Tab key, as on the desktop
     if (UTF8ToString(labelFor)) el.htmlFor = UTF8ToString(labelFor);
     Object.assign(box.style, { left: left + "px", top: top + "px", width: width + "px", height: height + "px" });
     (document.getElementById(UTF8ToString(container)) || document.body).append(box);
