@@ -1,8 +1,10 @@
 // The web page in headless Chromium, measured from outside the program: the
-// ticks a second are the runs of the page's interval timer that came to an
-// end (each is one whole tick, drawing included), counted by the browser's
-// own setInterval wrapped before the page loads; the processor time is the
-// browser's, all its processes, from /proc. Usage:
+// ticks a second are the page's calls of its tick (a late timer call may run
+// several), counted by wrapping the function the timer calls; the floor
+// page's are its timer's runs. The processor time is the browser's, all its
+// processes, from /proc. Scales are Chromium's own device scale, as a screen
+// has it; "slow" cases slow the page's thread 4x (DevTools' CPU throttling,
+// a Chromebook-class processor). Usage:
 //   node bench/web_bench.js SECONDS RUNS
 // Prints one line per case: median ticks/s and CPU % over the runs, and the
 // time to the first picture.
@@ -11,14 +13,18 @@ const path = require("path");
 const { launch, pageUrl } = require("../tests/web/browser");
 
 const CASES = [
-    // name, viewport, N, m, v
-    ["defaults", 1280, 720, "50", "200", "1000"],
-    ["worst", 1280, 720, "500", "100000", "1000"],
-    ["1080p-m200", 1920, 1080, "500", "200", "1000"],
+    // name, viewport, scale, throttling, N, m, v
+    ["defaults", 1280, 720, 1, 1, "50", "200", "1000"],
+    ["worst", 1280, 720, 1, 1, "500", "100000", "1000"],
+    ["1080p-m200", 1920, 1080, 1, 1, "500", "200", "1000"],
+    ["1080p@2", 1920, 1080, 2, 1, "50", "200", "1000"],
+    ["1080p@2-worst", 1920, 1080, 2, 1, "500", "100000", "1000"],
+    ["slow@1.5", 1366, 768, 1.5, 4, "50", "200", "1000"],
+    ["slow@1.5-worst", 1366, 768, 1.5, 4, "500", "100000", "1000"],
     // What the browser itself costs: a page that changes one 16-pixel square
     // of a canvas as large as the viewport every 10 ms, and nothing else.
-    ["floor", 1280, 720],
-    ["floor-1080p", 1920, 1080],
+    ["floor", 1280, 720, 1, 1],
+    ["floor-1080p", 1920, 1080, 1, 1],
 ];
 const floorPage = (w, h) => `<body style="margin:0"><canvas id="c" width="${w}" height="${h}"></canvas>
 <script>const c = document.getElementById("c").getContext("2d"), square = new ImageData(16, 16);
@@ -44,17 +50,17 @@ function treeCpu(root) {
     return stats.filter((s) => inTree.has(s.pid)).reduce((sum, s) => sum + s.cpu, 0);
 }
 
-async function run([name, width, height, n, m, v], seconds) {
-    const browser = await launch(width, height);
+async function run([name, width, height, scale, slower, n, m, v], seconds) {
+    const browser = await launch(width, height, scale);
     try {
         const page = await browser.newPage();
-        await page.evaluateOnNewDocument(() => {
-            window.ticks = 0;
-            const every = window.setInterval;
-            window.setInterval = (fn, ms, ...args) => every(() => (fn(...args), ++window.ticks), ms);
-        });
         let firstPicture = NaN;
         if (n === undefined) {
+            await page.evaluateOnNewDocument(() => {
+                window.ticks = 0;
+                const every = window.setInterval;
+                window.setInterval = (fn, ms, ...args) => every(() => (fn(...args), ++window.ticks), ms);
+            });
             await page.goto("data:text/html," + encodeURIComponent(floorPage(width, height)));
         } else {
             await page.goto(pageUrl());
@@ -64,7 +70,15 @@ async function run([name, width, height, n, m, v], seconds) {
                 await page.$eval("#" + id, (el, t) => (el.value = t), text);
             await page.click("#Command1");
         }
+        const cdp = await page.target().createCDPSession();
+        await cdp.send("Emulation.setCPUThrottlingRate", { rate: slower });
         await new Promise((r) => setTimeout(r, 1000)); // past the start's own work
+        if (n !== undefined)
+            await page.evaluate(() => {
+                window.ticks = 0;
+                const tick = window._web_tick;
+                window._web_tick = () => (tick(), ++window.ticks);
+            });
         const pid = browser.process().pid;
         const t0 = await page.evaluate(() => window.ticks), c0 = treeCpu(pid), w0 = Date.now();
         await new Promise((r) => setTimeout(r, seconds * 1000));
@@ -83,10 +97,10 @@ const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
     const results = Object.fromEntries(CASES.map((c) => [c[0], []]));
     for (let r = 0; r < runs; ++r)
         for (const c of CASES) results[c[0]].push(await run(c, seconds));
-    console.log("case         size       ticks/s (range)       CPU % (range)    first picture ms");
+    console.log("case            size       ticks/s (range)       CPU % (range)    first picture ms");
     for (const c of CASES) {
         const rs = results[c[0]], t = rs.map((x) => x.tps), u = rs.map((x) => x.cpu);
         const f = (xs) => `${median(xs).toFixed(1)} (${Math.min(...xs).toFixed(1)}-${Math.max(...xs).toFixed(1)})`;
-        console.log(`${c[0].padEnd(12)} ${(c[1] + "x" + c[2]).padEnd(10)} ${f(t).padEnd(21)} ${f(u).padEnd(16)} ${median(rs.map((x) => x.firstPicture)).toFixed(0)}`);
+        console.log(`${c[0].padEnd(15)} ${(c[1] + "x" + c[2]).padEnd(10)} ${f(t).padEnd(21)} ${f(u).padEnd(16)} ${median(rs.map((x) => x.firstPicture)).toFixed(0)}`);
     }
 })().catch((e) => { console.error(e); process.exit(1); });

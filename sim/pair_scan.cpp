@@ -31,13 +31,6 @@ float laneOf(double coordinate)
     return static_cast<float>(std::clamp(coordinate, -kLaneRange, kLaneRange));
 }
 
-// A tick moves a molecule by at most its velocity over 100 plus a push of
-// at most 2S from each partner, so from values below this none overflows to
-// infinity within a tick, no difference of two coordinates becomes NaN, and
-// neither does any lane. (The pair step exchanges with a NaN partner; the
-// test could not see that.)
-constexpr double kFarFromOverflow = 0x1p1000;
-
 constexpr auto kBit = [] {
     std::array<std::uint32_t, PairScan::kBlock> bits{};
     for (std::size_t k = 0; k < bits.size(); ++k)
@@ -47,25 +40,14 @@ constexpr auto kBit = [] {
 
 } // namespace
 
-bool PairScan::takes(const Molecule* mols, int n)
-{
-    if (n <= 0 || n > kCapacity)
-        return false;
-    return std::all_of(mols, mols + n, [&](const Molecule& m) {
-        return m.radius == mols[0].radius && std::fabs(m.x) < kFarFromOverflow &&
-               std::fabs(m.y) < kFarFromOverflow && std::fabs(m.vx) < kFarFromOverflow &&
-               std::fabs(m.vy) < kFarFromOverflow;
-    });
-}
-
 PairScan::PairScan(const Molecule* mols, int n, std::int16_t radius)
-    : n_(n), S_(static_cast<double>(radius + radius)), threshold_(thresholdFor(S_))
+    : n_(std::clamp(n, 0, kCapacity)), S_(static_cast<double>(radius + radius)), threshold_(thresholdFor(S_))
 {
-    for (int k = 0; k < n; ++k)
+    for (int k = 0; k < n_; ++k)
         renew(k, mols[k]);
     // Far along x (its square, 2^120, is still finite), and finite along y.
-    std::fill_n(x_.begin() + n, kBlock, 0x1p60f);
-    std::fill_n(y_.begin() + n, kBlock, 0.0f);
+    std::fill_n(x_.begin() + n_, kBlock, 0x1p60f);
+    std::fill_n(y_.begin() + n_, kBlock, 0.0f);
 }
 
 void PairScan::renew(int k, const Molecule& m)

@@ -27,12 +27,9 @@ public:
     static constexpr int kBlock = 32; // the bits of a mask
     static constexpr int kCapacity = params::kMaxMolecules;
 
-    // Whether the scan can take mols[0, n): 0 < n <= kCapacity, one radius,
-    // and every centre and velocity a number far from overflowing. Every
-    // Start makes such an ensemble and every tick keeps it so.
-    static bool takes(const Molecule* mols, int n);
-
-    // Takes the lanes of mols[0, n), an ensemble it takes, all of `radius`.
+    // Takes the lanes of mols[0, n), molecules of `radius` all, as every
+    // Start makes them (never more than kCapacity: the rest would be left
+    // out).
     PairScan(const Molecule* mols, int n, std::int16_t radius);
 
     // The pass of molecule `self` over every other molecule in index order:

@@ -85,7 +85,4 @@ inline bool pairStep(Mover& i, Molecule& j, double S)
     return false;
 }
 
-// The same for two molecules of the array.
-void interact(Molecule& i, Molecule& j);
-
 } // namespace physics

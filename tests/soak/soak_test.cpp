@@ -1,6 +1,6 @@
 // Long runs over settings and drawing areas drawn from their whole ranges,
-// resized along the way. After every tick the invariants hold,
-// and every molecule stands exactly where taking every pair in turn puts it:
+// resized along the way. After every tick the invariants hold, and every
+// molecule stands exactly where taking every pair in turn puts it:
 // the tick rules out pairs that are certainly apart with a single-precision
 // test, and a slip in that (a margin too tight, a stale lane, a wrong order)
 // shows up as the first tick on which a molecule differs.
@@ -10,16 +10,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <random>
 #include <tuple>
 
-#include "sim/pair_scan.h"
 #include "sim/params.h"
 #include "sim/text_rules.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/invariants.h"
+#include "tests/support/plain_tick.h"
 
 namespace {
+
+// Calls of operator new, which the program's tick must not make.
+std::size_t allocations = 0;
 
 std::mt19937_64 rng(20261206);
 double uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
@@ -41,20 +45,14 @@ void newArea(fake::PictureBox& p)
     p.h = static_cast<float>(pick(1, 3000) - 1);
 }
 
-// The next tick of `ui`'s molecules taken every pair in turn, the way goMol
-// takes an ensemble of mixed radii: a twin gets one more molecule, of no
-// radius and too far off for any pair.
+// The next tick of `ui`'s molecules taken every pair in turn.
 std::vector<Molecule> everyPair(const fake::Ui& ui)
 {
     fake::Ui twin;
     std::tie(twin.picture1.w, twin.picture1.h, twin.form.limtBool) =
         std::tuple(ui.picture1.w, ui.picture1.h, ui.form.limtBool);
-    std::vector<Molecule> mols = ui.form.mols;
-    mols.push_back({0, 0, 1e9, 1e9, 0, 0});
-    EXPECT_FALSE(physics::PairScan::takes(mols.data(), static_cast<int>(mols.size())));
-    twin.setEnsemble(std::move(mols));
-    twin.form.goMol();
-    twin.form.mols.pop_back();
+    twin.setEnsemble(ui.form.mols);
+    plain::goMol(twin.form);
     return twin.form.mols;
 }
 
@@ -95,6 +93,38 @@ TEST(Soak, EveryTickExactAndWithinTheInvariants)
         }
         f.Command1_Click(); // Stop
     }
+}
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// Once the first frame has grown what it needs, ticks of the largest gas
+// (and their drawing calls) take no memory: nothing that a tick does can
+// fail for want of it, or stall on the allocator.
+TEST(Tick, AllocatesNothing)
+{
+    fake::Ui ui;
+    ui.form.Form_Load();
+    ui.text3.value = "500";
+    ui.form.Command1_Click();
+    ui.form.Timer1_Timer();
+    const std::size_t before = allocations;
+    for (int t = 0; t < 100; ++t)
+        ui.form.Timer1_Timer();
+    EXPECT_EQ(allocations, before);
+    ::operator delete(::operator new(1)); // the count sees operator new at all
+    EXPECT_EQ(allocations, before + 1);
 }
 
 } // namespace
