@@ -2,10 +2,9 @@
 """Writes the seed inputs of settings_fuzz into corpus/ next to this script.
 
 An input is the three field texts (mass, speed, count), each ended by a
-backslash and one more character, followed by the run settings packed at the
-end, as FuzzedDataProvider reads them: area width and height in quarter
-pixels, boundary option, ticks, the tick of the resize, the new width and
-height, and the pointer height."""
+backslash and one more character, followed by the drawing area's width and
+height in quarter pixels and the boundary option, packed at the end as
+FuzzedDataProvider reads them."""
 
 import os
 
@@ -14,11 +13,10 @@ os.chdir(os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus"))
 # Integers go last, each little-endian in as few bytes as its range needs,
 # and the first one read is the one at the very end.
 def le(v, n): return bytes((v >> (8 * k)) & 0xFF for k in range(n))
-def seed(name, t1, t2, t3, w=600, h=400, wrap=1, ticks=3, resize_at=1, rw=300, rh=200, py=10):
+def seed(name, t1, t2, t3, w=600, h=400, wrap=1):
     def esc(s): return s.replace(b'\\', b'\\\\') + b'\\n'
     body = esc(t1) + esc(t2) + esc(t3)
-    order = [le(int(w * 4), 3), le(int(h * 4), 3), le(wrap, 1), le(ticks - 1, 1), le(resize_at, 1),
-             le(int(rw * 4), 3), le(int(rh * 4), 3), le(py + 100, 2)]
+    order = [le(int(w * 4), 3), le(int(h * 4), 3), le(wrap, 1)]
     open(name, 'wb').write(body + b''.join(reversed(order)))
 
 seed('defaults', b' 200', b' 1000', b' 50')
@@ -39,9 +37,8 @@ seed('long_fraction', b'12345.678901234567890123', b'0.1', b'499.4999999999999')
 seed('long_digits', b'9' * 400, b'1' * 309, b'0' * 300 + b'7')
 seed('int_edges', b'2147483648', b'32768', b'-32769')
 seed('utf8', 'масса'.encode(), '١٢٣'.encode(), '５０'.encode())
-seed('zero_area', b'200', b'1000', b'500', w=0, h=0, rw=1, rh=1)
-seed('one_pixel', b'100000', b'30000', b'500', w=1, h=1, wrap=0, rw=0, rh=0)
-seed('large_area', b'100000', b'30000', b'50', w=4000, h=3000, wrap=1, rw=65535, rh=65535)
-seed('walls_shrink', b'5000', b'30000', b'200', w=4000, h=3000, wrap=0, ticks=16, resize_at=2, rw=20, rh=10, py=300)
+seed('zero_area', b'200', b'1000', b'500', w=0, h=0)
+seed('one_pixel', b'100000', b'30000', b'500', w=1, h=1, wrap=0)
+seed('large_area', b'100000', b'30000', b'50', w=65535, h=65535, wrap=1)
 seed('fractional_area', b'314', b'250', b'40', w=683.5, h=343.25, wrap=1)
-seed('crowded_walls', b'100000', b'30000', b'500', w=640, h=480, wrap=0, ticks=4, resize_at=16)
+seed('crowded_walls', b'100000', b'30000', b'500', w=640, h=480, wrap=0)

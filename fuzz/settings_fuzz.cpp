@@ -1,16 +1,13 @@
-// Arbitrary bytes as the three field texts, a drawing area, a boundary option
-// and a short run: whatever the user types and however the window is sized,
-// the settings land in range, read back as themselves, and the run stays
-// finite and drawable.
+// Arbitrary bytes as the three field texts, a drawing area and a boundary
+// option, then Start and Stop: whatever the user types and however the
+// window is sized, the settings land in range and read back as themselves,
+// and the gas they make is finite and drawable. Runs are the soak's.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "sim/text_rules.h"
@@ -28,11 +25,6 @@ namespace {
             std::abort();                                                                \
         }                                                                                \
     } while (0)
-
-// The pair work per input is bounded so that the fuzzer spends its time on
-// new texts rather than on 500-molecule ticks, which cost some twenty small
-// inputs each; the soak test covers long runs of large ensembles.
-constexpr long kPairBudget = 250L * 250L;
 
 // What was written back is what will be read at the next press.
 void checkReadBack(const fake::Ui& ui)
@@ -73,11 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ui.picture1.w = areaSide(in);
     ui.picture1.h = areaSide(in);
     ui.option1.selected = in.ConsumeBool();
-    const int ticks = in.ConsumeIntegralInRange(1, 16);
-    const int resizeAt = in.ConsumeIntegralInRange(0, 16);
-    const float resizedW = areaSide(in);
-    const float resizedH = areaSide(in);
-    const float pointerY = static_cast<float>(in.ConsumeIntegralInRange(-100, 400));
 
     form.rePar();
     checkReadBack(ui);
@@ -92,24 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CHECK(form.playBool && !form.pauseBool && ui.command1.caption == "Стоп");
     CHECK(form.limtBool == ui.option1.selected);
     checkInvariants(ui);
-
-    // An ensemble beyond the budget is ticked only when the input asks for a
-    // single tick: the largest ones are still ticked now and then.
-    const long pairs = static_cast<long>(form.molCount) * form.molCount;
-    const long affordable = kPairBudget / std::max(1L, pairs);
-    const int run = affordable > 0 ? static_cast<int>(std::min<long>(ticks, affordable))
-                                   : (ticks == 1 ? 1 : 0);
-    for (int t = 0; t < run; ++t) {
-        if (t == resizeAt) {
-            ui.picture1.w = resizedW;
-            ui.picture1.h = resizedH;
-        }
-        form.Picture1_MouseMove(0, 0, 0, pointerY);
-        const int clearsBefore = ui.picture1.clears;
-        form.Timer1_Timer();
-        CHECK(ui.picture1.clears == clearsBefore + 1);
-        checkInvariants(ui);
-    }
 
     // Stop: the fields are read once more and still do not change.
     form.Command1_Click();
