@@ -13,6 +13,8 @@
 
 namespace {
 
+QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
 // The part of the drawing area that the panel and the focus frame leave in
 // sight.
 QRect inSight(const MainWindow& w)
@@ -87,42 +89,27 @@ private slots:
     }
     void init() { QVERIFY(w_ = harness::shownWindow()); } // the last test's window goes
 
-    // The design's rectangles in twips. The drawing area's size, the panel's
-    // width and the fields' texts are replaced on load.
-    void design_data()
-    {
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("twips");
-        const QString in("Frame1");
-        QTest::newRow("Picture1") << "Form1" << "" << QRect(0, 0, 0, 0);
-        QTest::newRow("Frame1") << "Form1" << "" << QRect(0, 0, 0, 615);
-        QTest::newRow("Command1") << in << "Старт" << QRect(240, 120, 1695, 375);
-        QTest::newRow("Command2") << in << "Пауза" << QRect(2160, 120, 1695, 375);
-        QTest::newRow("Text1") << in << " 200" << QRect(4320, 120, 735, 285);
-        QTest::newRow("Text2") << in << " 1000" << QRect(5400, 120, 735, 285);
-        QTest::newRow("Text3") << in << " 50" << QRect(6480, 120, 735, 285);
-        QTest::newRow("Label1") << in << "m" << QRect(4080, 240, 375, 255);
-        QTest::newRow("Label2") << in << "v" << QRect(5160, 240, 255, 255);
-        QTest::newRow("Label3") << in << "N" << QRect(6240, 240, 255, 255);
-        QTest::newRow("Option1") << in << "Замкнутое прространство" << QRect(7320, 120, 2595, 195);
-        QTest::newRow("Option2") << in << "Ограниченное пространство" << QRect(7320, 360, 2655, 195);
-    }
+    // Every control of the design where it puts it, with its caption; the
+    // fields show the settings instead of their design texts, and the
+    // drawing area's size and the panel's width follow the window.
     void design()
     {
-        QFETCH(QString, container);
-        QFETCH(QString, text);
-        QFETCH(QRect, twips);
-        const QWidget* widget = w_->findChild<QWidget*>(QTest::currentDataTag());
-        QVERIFY(widget);
-        QCOMPARE(widget->parentWidget()->objectName(), container);
-        QCOMPARE(widget->pos(), QPoint(px(twips.x()), px(twips.y())));
-        QCOMPARE(widget->width(), twips.width() ? px(twips.width()) : widget->width());
-        QCOMPARE(widget->height(), twips.height() ? px(twips.height()) : widget->height());
-        QCOMPARE(widget->property("text").toString(), text);
-        // Captions in the panel's small font fit their boxes.
-        QVERIFY(widget->fontMetrics().horizontalAdvance(text) < widget->width());
-        QCOMPARE(widget->property("checked").toBool(), widget->objectName() == "Option1");
+        const char* shown[] = {" 200", " 1000", " 50"};
+        int field = 0;
+        for (const design::Control& d : design::kControls) {
+            const QWidget* widget = w_->findChild<QWidget*>(qstr(d.name));
+            QVERIFY(widget);
+            QCOMPARE(widget->parentWidget()->objectName(), qstr(d.container));
+            QCOMPARE(widget->pos(), QPoint(px(d.left), px(d.top)));
+            if (d.container == "Frame1")
+                QCOMPARE(widget->size(), QSize(px(d.width), px(d.height)));
+            const QString text = d.kind == design::Kind::Text ? shown[field++] : qstr(d.caption);
+            QCOMPARE(widget->property("text").toString(), text);
+            // Captions in the panel's small font fit their boxes.
+            QVERIFY(widget->fontMetrics().horizontalAdvance(text) < widget->width());
+            QCOMPARE(widget->property("checked").toBool(), d.name == "Option1");
+        }
+        QCOMPARE(c().frame1->height(), px(design::control("Frame1").height));
     }
 
     // The keyboard's focus on the drawing area shows as a frame at its edge.
@@ -139,7 +126,7 @@ private slots:
 
     void windowAsShown()
     {
-        QCOMPARE(w_->windowTitle(), QString::fromUtf8(design::kTitle.data(), design::kTitle.size()));
+        QCOMPARE(w_->windowTitle(), qstr(design::kTitle));
         QCOMPARE(w_->size(), QSize(px(10260), px(5730)));
         QCOMPARE(c().timer1->interval(), 10);
         QCOMPARE(qt_toolkit::toQColor(0x00563412), QColor(0x12, 0x34, 0x56)); // 0x00BBGGRR
