@@ -10,7 +10,7 @@
 #include "sim/text_rules.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/named_rows.h"
-#include "ui/web/std_fallbacks.h"
+#include "sim/std_fallbacks.h"
 
 namespace {
 
