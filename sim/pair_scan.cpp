@@ -10,16 +10,11 @@ namespace physics {
 
 namespace {
 
-// How the test can rule a pair out without changing any result. It rules a
-// partner out when the squared distance of the two lanes, in single
-// precision, reaches (S + M)²; the pair step acts only on a pair whose double
-// distance is below S. Clamping into ±kLaneRange never moves two points
-// apart. Rounding a clamped coordinate to single precision errs by at most
-// 2^-10 px, so each lane difference by 2^-9 px and the lanes' distance by
-// under 2^-8 px. The subtractions, squares and sum in single precision add at
-// most a relative 2^-22, rounding the threshold 2^-24, and the double distance
-// is itself off by a few 2^-53. So M = 1/64 + S·2^-20 px covers it all, for
-// any S, and a pair ruled out is one the pair step would leave alone.
+// The test rules a partner out when the lanes' squared distance, in single
+// precision, reaches (S + M)^2. M = 1/64 + S * 2^-20 px is more than the
+// lanes' rounding (2^-10 px each) and single-precision arithmetic can move
+// it, so a pair ruled out is one the pair step would leave alone; the soak
+// holds every tick to taking every pair in turn.
 float thresholdFor(double S)
 {
     const double reach = S + 1.0 / 64 + S * 0x1p-20;

@@ -13,11 +13,9 @@
 
 namespace physics {
 
-// Lanes hold coordinates clamped to ±kLaneRange: wider than any screen, and
-// narrow enough for single precision to keep a lane within 2^-10 px of its
-// coordinate. Molecules can be far beyond it (a dense gas pushes some out,
-// a smaller window leaves some out); clamping two points into a box never
-// moves them apart, so the test still rules out only pairs that are apart.
+// Lanes hold coordinates clamped to this, wider than any screen and narrow
+// enough for single precision to keep a lane within 2^-10 px; clamping two
+// points into a box never moves them apart.
 inline constexpr double kLaneRange = 0x1p14;
 
 // The passes of one tick over molecules of one radius.

@@ -24,27 +24,19 @@ struct Mover {
     double x, y, vx, vy;
 };
 
-// The far molecule moves away from the near one's new position, so it travels
-// P (d + P) / d, more than P, and without limit as the centres meet: at
-// d = 0.04 px two discs of radius 7 would throw it some 11,000 px. Up to 2S
-// the throw is the size of the discs themselves, and the molecule lands
-// within two diameters of where it was; that holds for every pair whose
-// centres are at least 0.49 S apart, the 17.1 px at S = 16, d = 10 included.
-// A closer pair takes the even push instead. NaN counts as beyond.
+// The far molecule moves away from the near one's new position, P (d + P) / d,
+// which grows without limit as the centres meet; up to twice the sum of the
+// radii the throw stays the size of the discs themselves. NaN counts as
+// beyond.
 inline bool farThrowWithinBound(double d, double P, double S)
 {
     return P * (d + P) <= 2 * S * d; // P (d + P) / d <= 2S, without dividing by d
 }
 
 // The push of a pair at offset (dx, dy) = i - j and distance d < S - the
-// contact band, as the pair step makes it. Where the far throw would exceed
-// the bound above (coincident centres too), both move P apart along the line
-// of centres instead (along +x for the pass's molecule when there is no
-// line). A push comes only with a finite d, so any d above 0 gives a line: it
-// is at least about |dx| and |dy|, even where their squares have underflowed.
-// The far throw stays finite: it moves a centre by at most 2S, and only a
-// pair at d >= 0.49 S takes it, which no two centres near the largest double
-// can be (neighbouring values there lie far more than S apart).
+// contact band, as the pair step makes it. Where the far throw would pass its
+// bound (coincident centres too), both move P apart along the line of centres
+// instead, along +x for the pass's molecule when there is no line.
 inline void pushApart(Mover& i, Molecule& j, double dx, double dy, double d, double S)
 {
     const double P = (S - d) * kPushFactor;
