@@ -1,5 +1,10 @@
 # Shared by scripts/run, scripts/test and the other scripts; sourced, not run.
 
+# Runs COMMAND... as root: itself when this is root, through sudo otherwise.
+as_root() {
+    if (($(id -u) == 0)); then "$@"; else sudo "$@"; fi
+}
+
 # Installs whatever of the given package lists (default: scripts/packages.txt)
 # is missing (Debian, as root or with sudo).
 ensure_packages() {
@@ -17,10 +22,8 @@ ensure_packages() {
     done
     if ((${#missing[@]})); then
         echo "Installing: ${missing[*]}"
-        local sudo=""
-        [[ $(id -u) -ne 0 ]] && sudo="sudo"
-        $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
-        $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
     fi
 }
 
@@ -32,13 +35,11 @@ ensure_locales() {
         locale -a 2>/dev/null | grep -qi "^${l%%.*}.utf-\?8$" || need=1
     done
     ((need)) || return 0
-    local sudo=""
-    [[ $(id -u) -ne 0 ]] && sudo="sudo"
     for l in "${want[@]}"; do
-        $sudo sed -i "s/^# *\(${l} UTF-8\)/\1/" /etc/locale.gen
-        grep -q "^${l} UTF-8" /etc/locale.gen || echo "${l} UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+        as_root sed -i "s/^# *\(${l} UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^${l} UTF-8" /etc/locale.gen || echo "${l} UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
     done
-    $sudo locale-gen >/dev/null
+    as_root locale-gen >/dev/null
 }
 
 # Points Wine at a prefix of its own in folder $1 (made on first use), quiet
@@ -64,9 +65,10 @@ use_wine_prefix() {
 # end-to-end tests, the benchmarks and the screenshots.
 
 # The window's title, read from the program's own source so that it is
-# written once; exported for the scripts that xvfb-run starts.
+# written once. Without it find_window would match any window.
 THERMAL_TITLE=$(sed -n 's/^inline constexpr std::string_view kTitle = "\(.*\)";$/\1/p' \
     "$(dirname "${BASH_SOURCE[0]}")/../ui/design.h")
+[[ -n "$THERMAL_TITLE" ]] || { echo "lib.sh: no window title in ui/design.h" >&2; return 1; }
 export THERMAL_TITLE
 # Points of the window at 96 dots an inch and scale 1: the middles of the
 # controls (the panel's frame is 2 pixels wide) and a bare spot of the panel,
@@ -109,4 +111,21 @@ stop_xvfb() {
 find_window() { # SECONDS
     LC_ALL=C.UTF-8 timeout "$1" xdotool search --sync --onlyvisible --name "^${THERMAL_TITLE}\$" |
         head -n 1
+}
+
+# How many pixels of FILE (cut to the ImageMagick geometry CROP, if given)
+# are exactly COLOUR (#rrggbb).
+colour_pixels() { # FILE COLOUR [CROP]
+    convert "$1" ${3:+-crop "$3" +repage} -fill black +opaque "$2" -fill white -opaque "$2" \
+        -format "%[fx:round(mean*w*h)]" info:
+}
+
+# Runs COMMAND... until it succeeds or SECONDS have gone.
+within() { # SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
 }
