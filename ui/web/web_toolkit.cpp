@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <memory>
 
 #include <emscripten.h>
 
@@ -30,12 +32,14 @@ EM_JS(void, set_panel_width, (int width, float scale), {
     panel.style.width = width + "px";
     panel.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
 });
-// The element's text as UTF-8: its length first, then the bytes and a nul.
-EM_JS(int, element_value_bytes, (const char* id), {
-    return lengthBytesUTF8(document.getElementById(UTF8ToString(id)).value);
-});
-EM_JS(void, copy_element_value, (const char* id, char* out, int size), {
-    stringToUTF8(document.getElementById(UTF8ToString(id)).value, out, size);
+// The element's text as UTF-8, in memory of the program's, which the caller
+// frees.
+EM_JS(char*, element_value, (const char* id), {
+    const text = document.getElementById(UTF8ToString(id)).value;
+    const size = lengthBytesUTF8(text) + 1;
+    const out = _malloc(size);
+    stringToUTF8(text, out, size);
+    return out;
 });
 EM_JS(void, set_element_value, (const char* id, const char* text), {
     document.getElementById(UTF8ToString(id)).value = UTF8ToString(text);
@@ -159,10 +163,8 @@ void Frame::setWidth(float w)
 
 std::string TextBox::text() const
 {
-    std::string text(static_cast<std::size_t>(element_value_bytes(id_)) + 1, '\0');
-    copy_element_value(id_, text.data(), static_cast<int>(text.size()));
-    text.pop_back();
-    return text;
+    const std::unique_ptr<char, void (*)(void*)> text(element_value(id_), std::free);
+    return text.get();
 }
 
 void TextBox::setText(const std::string& text)
