@@ -238,7 +238,8 @@ check("a slow processor (4x) at 1366x768, scale 1.5, N 500, m 100000: still 100 
     const [t1, c1] = await page.evaluate(() => [performance.now(), window.ticks]);
     await cdp.send("Emulation.setCPUThrottlingRate", { rate: 1 });
     const rate = ((c1 - c0) * 1000) / (t1 - t0);
-    assert.ok(rate >= 90, `${rate.toFixed(1)} ticks a second`);
+    // Without its clock the page made 35 to 67 here; bench/run-web measures it.
+    assert.ok(rate >= 80, `${rate.toFixed(1)} ticks a second`);
     await page.click("#Command1");
     await page.setViewport({ width: W, height: H, deviceScaleFactor: 1 });
 });

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <emscripten.h>
 
@@ -22,72 +24,97 @@ float cssPixels(int twips)
            static_cast<float>(design::kTwipsPerInch);
 }
 
-// The page's element for each kind of design control: its tag, and the
-// type of an <input>. An option is a radio input wrapped in the <label> that
-// holds its caption; a field's caption is its text, others' their content.
+// The page's element for each kind of design control: its tag, the type of
+// an <input>, the role a screen reader knows it by where the tag does not
+// say it, and its class for the page's style. An option is a radio input
+// wrapped in the <label> that holds its caption; a field's caption is its
+// text, others' their content.
 struct ElementKind {
-    const char* tag;
-    const char* type;
+    std::string_view tag, type, role, className;
 };
 
 ElementKind elementKind(design::Kind kind)
 {
     switch (kind) {
-    case design::Kind::Picture: return {"canvas", ""};
-    case design::Kind::Frame: return {"div", ""};
-    case design::Kind::Command: return {"button", ""};
-    case design::Kind::Text: return {"input", "text"};
-    case design::Kind::Label: return {"label", ""};
-    case design::Kind::Option: return {"input", "radio"};
+    case design::Kind::Picture: return {"canvas", "", "img", "Picture"};
+    case design::Kind::Frame: return {"div", "", "group", "Frame"};
+    case design::Kind::Command: return {"button", "", "", "Command"};
+    case design::Kind::Text: return {"input", "text", "", "Text"};
+    case design::Kind::Label: return {"label", "", "", "Label"};
+    case design::Kind::Option: return {"input", "radio", "", "Option"};
     }
-    return {"div", ""};
+    return {"div", "", "", ""};
 }
 
 // The field a label names, if any, as the screen readers' table ties them.
-std::string labelledField(const design::Control& c)
+std::string_view labelledField(std::string_view label)
 {
     for (const accessibility::Entry& e : accessibility::kEntries)
-        if (!e.label.empty() && e.label == c.name)
-            return std::string(e.control);
+        if (e.label == label)
+            return e.control;
     return "";
 }
 
+// The texts here hold no control characters: quotes and backslashes are
+// all that JSON needs escaped.
+void appendJson(std::string& out, std::string_view key, std::string_view value)
+{
+    out.append(out.back() == '{' ? "\"" : ",\"").append(key).append("\":\"");
+    for (const char c : value)
+        out.append(c == '"' || c == '\\' ? "\\" : "").push_back(c);
+    out.push_back('"');
+}
+
+// Every control of the design, with what a screen reader says of it beyond
+// what shows (a name where the caption is not one, and a description), as
+// a JSON array for the page to build; ids are the design names, so the
+// adapters find the elements.
+std::string pageControls()
+{
+    std::string json = "[";
+    for (std::size_t k = 0; k < design::kControls.size(); ++k) {
+        const design::Control& c = design::kControls[k];
+        const accessibility::Entry& a = accessibility::kEntries[k];
+        const ElementKind kind = elementKind(c.kind);
+        json += json.size() > 1 ? ",{" : "{";
+        for (const auto& [key, value] :
+             {std::pair{"tag", kind.tag}, {"type", kind.type}, {"role", kind.role},
+              {"class", kind.className}, {"id", c.name}, {"in", c.container},
+              {"text", c.caption}, {"for", labelledField(c.name)}, {"name", a.name},
+              {"description", a.description}})
+            appendJson(json, key, value);
+        json += ",\"rect\":[" + std::to_string(cssPixels(c.left)) + "," +
+                std::to_string(cssPixels(c.top)) + "," + std::to_string(cssPixels(c.width)) + "," +
+                std::to_string(cssPixels(c.height)) + "]}";
+    }
+    return json + "]";
+}
+
 // clang-format off
-// One element for a design control, at its rectangle in CSS pixels within
-// its container; ids are the design names, so the adapters find them.
-EM_JS(void, make_element, (const char* tag, const char* type, const char* name, const char* container,
-                           const char* caption, const char* labelFor, float left, float top, float width, float height), {
-    const el = document.createElement(UTF8ToString(tag));
-    el.id = UTF8ToString(name);
-    el.className = el.id.slice(0, -1); // the design's kind, for the page's style
-    const text = UTF8ToString(caption);
-    let box = el;
-    if (UTF8ToString(type)) el.type = UTF8ToString(type);
-    // A touch screen offers a keyboard of digits; any text still goes in.
-    if (el.type === "text") el.value = text, el.inputMode = "decimal";
-    else if (el.type === "radio") {
-        el.name = "boundary";
-        box = document.createElement("label");
-        box.className = "Option";
-        box.append(el, text);
-    } else if (text) el.textContent = text;
-    if (el.tagName === "CANVAS") el.tabIndex = 0; // a stop of the Tab key, as on the desktop
-    if (UTF8ToString(labelFor)) el.htmlFor = UTF8ToString(labelFor);
-    Object.assign(box.style, { left: left + "px", top: top + "px", width: width + "px", height: height + "px" });
-    (document.getElementById(UTF8ToString(container)) || document.body).append(box);
+// The controls, each at its rectangle in CSS pixels within its container.
+EM_JS(void, make_elements, (const char* controls), {
+    for (const c of JSON.parse(UTF8ToString(controls))) {
+        const el = document.createElement(c.tag);
+        let box = el;
+        el.id = c.id;
+        if (c.type) el.type = c.type;
+        // A touch screen offers a keyboard of digits; any text still goes in.
+        if (el.type === "text") el.value = c.text, el.inputMode = "decimal";
+        else if (el.type === "radio") el.name = "boundary", box = document.createElement("label"), box.append(el, c.text);
+        else el.textContent = c.text;
+        box.className = c.class;
+        if (c.tag === "canvas") el.tabIndex = 0; // a stop of the Tab key, as on the desktop
+        if (c.for) el.htmlFor = c.for;
+        if (c.role) el.setAttribute("role", c.role);
+        if (c.name) el.setAttribute("aria-label", c.name);
+        if (c.description) el.setAttribute("aria-description", c.description);
+        const [left, top, width, height] = c.rect;
+        Object.assign(box.style, { left: left + "px", top: top + "px", width: width + "px", height: height + "px" });
+        (document.getElementById(c.in) || document.body).append(box);
+    }
 });
 EM_JS(void, set_title, (const char* title), { document.title = UTF8ToString(title); });
 EM_JS(void, set_checked, (const char* id), { document.getElementById(UTF8ToString(id)).checked = true; });
-// What a screen reader says for an element beyond what it shows: a name
-// where the caption is not one, and a description. The picture is an image
-// to it, the panel a group; neither changes what shows.
-EM_JS(void, describe, (const char* id, const char* name, const char* description), {
-    const el = document.getElementById(UTF8ToString(id));
-    if (UTF8ToString(name)) el.setAttribute("aria-label", UTF8ToString(name));
-    if (UTF8ToString(description)) el.setAttribute("aria-description", UTF8ToString(description));
-    if (el.id === "Picture1") el.setAttribute("role", "img");
-    if (el.id === "Frame1") el.setAttribute("role", "group");
-});
 // Pause reads as pressed exactly while the run is paused.
 EM_JS(void, show_paused, (bool paused), {
     document.getElementById("Command2").setAttribute("aria-pressed", paused ? "true" : "false");
@@ -229,16 +256,7 @@ EMSCRIPTEN_KEEPALIVE void web_pointer(int buttons, int shift, float x, float y)
 
 int main()
 {
-    for (const design::Control& c : design::kControls) {
-        const ElementKind kind = elementKind(c.kind);
-        make_element(kind.tag, kind.type, std::string(c.name).c_str(),
-                     std::string(c.container).c_str(), std::string(c.caption).c_str(),
-                     labelledField(c).c_str(), cssPixels(c.left), cssPixels(c.top),
-                     cssPixels(c.width), cssPixels(c.height));
-    }
-    for (const accessibility::Entry& e : accessibility::kEntries)
-        describe(std::string(e.control).c_str(), std::string(e.name).c_str(),
-                 std::string(e.description).c_str());
+    make_elements(pageControls().c_str());
     set_title(std::string(design::kTitle).c_str());
     set_checked("Option1");
     page = std::make_unique<Page>();
