@@ -31,13 +31,15 @@ async function launch(width, height, scale = 1) {
 }
 
 // The page as it is handed out: its one file, alone in a folder whose name a
-// teacher might give it.
+// teacher might give it; made once a run.
+let url;
 function pageUrl() {
+    if (url) return url;
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), "Урок физики, 8 класс "));
     const file = path.join(folder, "thermal-motion.html");
     fs.copyFileSync(path.join(root, "build/web/thermal-motion.html"), file);
     process.on("exit", () => fs.rmSync(folder, { recursive: true, force: true }));
-    return "file://" + encodeURI(file);
+    return (url = "file://" + encodeURI(file));
 }
 
 // The controls of the window's design (ui/design.h), read where they are
