@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string_view>
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -15,6 +13,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/design.h"
+#include "ui/qt/accessible.h"
 #include "ui/qt/drawing_area.h"
 
 namespace {
@@ -92,27 +91,10 @@ QWidget* makeWidget(const design::Control& c, QWidget* parent)
     return nullptr;
 }
 
-// Qt takes a widget of a kind it does not know for a filler, which a screen
-// reader passes over in silence; the window, the panel and the drawing area
-// say what they are, and the window's activation is announced.
-QAccessibleInterface* accessibleWithRole(const QString& className, QObject* object)
-{
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
-        return nullptr;
-    if (className == QLatin1String("MainWindow"))
-        return new QAccessibleWidget(widget, QAccessible::Window);
-    if (className == QLatin1String("DrawingArea"))
-        return new QAccessibleWidget(widget, QAccessible::Animation);
-    // The program's one plain frame is the panel.
-    if (className == QLatin1String("QFrame"))
-        return new QAccessibleWidget(widget, QAccessible::Pane);
-    return nullptr;
-}
-
 // A control's name, when it is not its caption, and its description; each
-// field becomes its label's buddy, which ties the two together for a screen
-// reader. Nothing of this shows on the screen.
+// field becomes its label's buddy, which tells a screen reader what the label
+// stands beside (the field keeps its own name, see ui/qt/accessible.cpp).
+// Nothing of this shows on the screen.
 void nameForScreenReaders(QWidget& form)
 {
     form.setAccessibleName(qstr(accessibility::kWindowName));
@@ -130,9 +112,7 @@ void nameForScreenReaders(QWidget& form)
 
 MainWindow::Controls MainWindow::buildControls(QWidget& form)
 {
-    // Before any widget exists, so that none is taken for a filler first.
-    [[maybe_unused]] static const bool rolesKnown =
-        (QAccessible::installFactory(accessibleWithRole), true);
+    accessible::install();
     const float tppX = qt_toolkit::twipsPerPixelX(form);
     const float tppY = qt_toolkit::twipsPerPixelY(form);
 
