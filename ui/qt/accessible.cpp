@@ -4,6 +4,12 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
+#ifdef THERMAL_ATSPI
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QVariantMap>
+#endif
 
 namespace accessible {
 
@@ -155,12 +161,47 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
     return nullptr;
 }
 
+#ifdef THERMAL_ATSPI
+// Qt 6.4 sends AT-SPI's name-change event with the object itself where the
+// new name belongs. Orca speaks that value, so it says nothing (and logs an
+// error), and a caption that changes under the focus, Start's to Stop, goes
+// unheard. Here the event goes as AT-SPI defines it, over the connection
+// Qt's bridge keeps to the accessibility bus and from the path it gives the
+// object there.
+bool sendNameChange(QAccessibleInterface* iface)
+{
+    QDBusConnection bus(QStringLiteral("a11y"));
+    if (!iface || iface->role() == QAccessible::Application || !bus.isConnected())
+        return false;
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") +
+                         QString::number(QAccessible::uniqueId(iface));
+    QDBusMessage event = QDBusMessage::createSignal(
+        path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+    event << QStringLiteral("accessible-name") << 0 << 0
+          << QVariant::fromValue(QDBusVariant(iface->text(QAccessible::Name))) << QVariantMap();
+    return bus.send(event);
+}
+
+void update(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::NameChanged && sendNameChange(event->accessibleInterface()))
+        return;
+    // Every other event the way Qt sends it.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(update);
+}
+#endif
+
 } // namespace
 
 void install()
 {
     [[maybe_unused]] static const bool installed = [] {
         QAccessible::installFactory(interfaceFor);
+#ifdef THERMAL_ATSPI
+        QAccessible::installUpdateHandler(update);
+#endif
         return true;
     }();
 }

@@ -7,7 +7,7 @@
 namespace accessible {
 
 // Takes over from Qt the interfaces of the program's widgets whose default
-// ones fall short.
+// ones fall short, and how a control's new name reaches a screen reader.
 // Called before the first widget exists, so that none is known by Qt's
 // interface first; later calls do nothing.
 void install();
