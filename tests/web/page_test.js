@@ -124,7 +124,7 @@ check("what a screen reader says; Pause pressed, and the panel back, from the ke
         assert.match(named(name).description, new RegExp(range));
     const pressed = () => page.$eval("#Command2", (b) => b.getAttribute("aria-pressed"));
     await page.focus("#Command1");
-    await page.keyboard.press("Space"); // Start
+    await page.keyboard.press("Enter"); // Start
     await page.mouse.move(W / 2, H - 50);
     await panelTop("<= -41");
     await page.focus("#Command2");
@@ -137,7 +137,7 @@ check("what a screen reader says; Pause pressed, and the panel back, from the ke
     await page.mouse.move(W / 2, 5);
     await panelTop("=== 0");
     await page.focus("#Command1");
-    await page.keyboard.press("Space"); // Stop
+    await page.keyboard.press("NumpadEnter"); // Stop
 });
 
 check("out-of-range and malformed numbers are clamped and written back", async () => {

@@ -49,6 +49,16 @@ float frameHeight(const QWidget& form)
     return static_cast<float>(design::control("Frame1").height) / qt_toolkit::twipsPerPixelY(form);
 }
 
+// A command button. Return and Enter press it when it has the focus, as
+// Space does; Qt gives that only to the buttons of dialogues.
+class Button final : public QPushButton {
+public:
+    Button(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+    {
+        setAutoDefault(true);
+    }
+};
+
 // One control of the design as a widget, with its caption and the looks
 // the design leaves open.
 QWidget* makeWidget(const design::Control& c, QWidget* parent)
@@ -74,7 +84,7 @@ QWidget* makeWidget(const design::Control& c, QWidget* parent)
         return frame;
     }
     case design::Kind::Command:
-        return new QPushButton(qstr(c.caption), parent);
+        return new Button(qstr(c.caption), parent);
     case design::Kind::Text:
         return new QLineEdit(qstr(c.caption), parent);
     case design::Kind::Label:
