@@ -77,17 +77,33 @@ EM_JS(void, make_element, (const char* tag, const char* type, const char* name, 
 EM_JS(void, set_title, (const char* title), { document.title = UTF8ToString(title); });
 // What a screen reader says for an element beyond what it shows: a name
 // where the caption is not one, and a description. The picture is an image
-// to it, the panel a group; neither changes what shows.
+// to it, the panel a group; neither changes what shows. Pause is a toggle
+// from the start, unpressed. Start is followed by a status, out of sight,
+// that repeats its caption once a press has changed it (show_paused): a
+// reader says a status's new text, not a button's new name. Empty until
+// then, it is not read as the page is built.
 EM_JS(void, describe, (const char* id, const char* name, const char* description), {
     const el = document.getElementById(UTF8ToString(id));
     if (UTF8ToString(name)) el.setAttribute("aria-label", UTF8ToString(name));
     if (UTF8ToString(description)) el.setAttribute("aria-description", UTF8ToString(description));
     if (el.id === "Picture1") el.setAttribute("role", "img");
     if (el.id === "Frame1") el.setAttribute("role", "group");
+    if (el.id === "Command2") el.setAttribute("aria-pressed", "false");
+    if (el.id === "Command1") {
+        const status = document.createElement("span");
+        status.setAttribute("role", "status");
+        status.dataset.caption = el.textContent;
+        el.after(status);
+    }
 });
-// Pause reads as pressed exactly while the run is paused.
+// After every press: Pause reads as pressed exactly while the run is paused,
+// and Start's status repeats a caption that has changed.
 EM_JS(void, show_paused, (bool paused), {
     document.getElementById("Command2").setAttribute("aria-pressed", paused ? "true" : "false");
+    const start = document.getElementById("Command1");
+    const status = start.nextElementSibling;
+    if (status.dataset.caption !== start.textContent)
+        status.textContent = status.dataset.caption = start.textContent;
 });
 // The page's events to the exported handlers, and the timer, for the page's
 // whole life.
