@@ -3,9 +3,9 @@
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const puppeteer = require("puppeteer-core");
 
 async function launch(width, height) {
+    const puppeteer = require("puppeteer-core"); // here, so that pageUrl() needs no modules
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "thermal-chromium-"));
     const browser = await puppeteer.launch({
         executablePath: process.env.CHROMIUM || "/usr/bin/chromium",

@@ -23,7 +23,6 @@ const rect = (id) => page.evaluate((id) => {
     return [r.left, r.top, r.width, r.height];
 }, id);
 const fields = () => page.$$eval("input[type=text]", (f) => f.map((e) => e.value));
-const caption = (id) => page.$eval("#" + id, (el) => el.textContent);
 // The canvas's pixels as a string of its yellow ones, and how many.
 const picture = () => page.evaluate(() => {
     const c = document.getElementById("Picture1");
@@ -66,7 +65,6 @@ check("the twelve controls at their design rectangles, with their texts", async 
 
 check("Start draws yellow discs that move", async () => {
     await page.click("#Command1");
-    assert.equal(await caption("Command1"), "Стоп");
     const first = await picture();
     assert.ok(first.yellow > 0, "no yellow pixel");
     await frames(20);
@@ -108,31 +106,19 @@ check("Pause freezes the picture, and resumes it", async () => {
 
 check("Stop clears the picture", async () => {
     await page.click("#Command1");
-    assert.equal(await caption("Command1"), "Старт");
     assert.equal((await picture()).yellow, 0);
 });
 
-check("what a screen reader says; Pause pressed, and the panel back, from the keyboard", async () => {
-    const nodes = [];
-    const walk = (n) => { nodes.push(n); (n.children || []).forEach(walk); };
-    walk(await page.accessibility.snapshot());
-    const named = (name) => nodes.find((n) => n.name === name) || assert.fail(`no "${name}"`);
-    for (const name of ["движение молекул", "Старт", "Пауза", "Замкнутое прространство", "Ограниченное пространство"])
-        named(name);
-    for (const [name, range] of [["масса", "от 5 до 100000"], ["максимальная скорость", "от 1 до 30000"],
-                                 ["число частиц", "от 1 до 500"]])
-        assert.match(named(name).description, new RegExp(range));
-    const pressed = () => page.$eval("#Command2", (b) => b.getAttribute("aria-pressed"));
+// What a screen reader says of the page is the screen-reader test's (tests/e2e).
+check("from the keyboard: a paused run brings the panel back, a resumed one sends it away", async () => {
     await page.focus("#Command1");
     await page.keyboard.press("Enter"); // Start
     await page.mouse.move(W / 2, H - 50);
     await panelTop("<= -41");
     await page.focus("#Command2");
     await page.keyboard.press("Space");
-    assert.equal(await pressed(), "true");
     await panelTop("=== 0");
     await page.keyboard.press("Space");
-    assert.equal(await pressed(), "false");
     await panelTop("<= -41"); // running again, the pointer still low
     await page.mouse.move(W / 2, 5);
     await panelTop("=== 0");
