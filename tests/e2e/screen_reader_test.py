@@ -40,7 +40,8 @@ FIELD = r"^{} (text|entry)\.?\s+{} selected"
 # A third column: Pause is pressed in, and shows it.
 ROWS = [
     ("Tab", [r"^Старт push button", r"^«Старт» берёт значения из полей"]),
-    ("space", [r"^Стоп$"]),  # Start says that the run is on
+    ("Tab", [r"^Пауза (check box not checked|toggle button not pressed)"]),  # before any press
+    ("shift+Tab space", [r"^Стоп$"]),  # Start says that the run is on
     ("Tab", [r"^Пауза (check box not checked|toggle button not pressed)"]),
     ("space", [r"^(checked|pressed)$"], "shows"),
     ("space", [r"^not (checked|pressed)$"]),
@@ -54,7 +55,7 @@ ROWS = [
     ("shift+Tab " * 5, [r"^Старт push button"]),
     ("Return", [r"^Стоп$"]),
 ]
-PRESSED_IN = 4  # the rows up to Pause pressed in, for the dark theme
+PRESSED_IN = 5  # the rows up to Pause pressed in, for the dark theme
 # Pause pressed in must turn 3:1 or more (WCAG's least for a state) from how
 # it looks released on at least as many pixels as ring the button (113 by 25
 # at 96 dots an inch).
