@@ -11,7 +11,7 @@ void setUpApplicationIdentity()
 
     QCoreApplication::setApplicationName(QStringLiteral("thermal-motion"));
     QCoreApplication::setApplicationVersion(QStringLiteral(THERMAL_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ThermalMotion"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.thermal_motion"));
 
     // Renders of the SVG at fixed sizes (scripts/render-icons) rather than the
     // SVG itself: the SVG image plugin is not part of qtbase.

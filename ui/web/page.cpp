@@ -115,9 +115,29 @@ EM_JS(void, make_elements, (const char* controls), {
 });
 EM_JS(void, set_title, (const char* title), { document.title = UTF8ToString(title); });
 EM_JS(void, set_checked, (const char* id), { document.getElementById(UTF8ToString(id)).checked = true; });
-// Pause reads as pressed exactly while the run is paused.
-EM_JS(void, show_paused, (bool paused), {
+// A button with a pressed state, unpressed to begin with.
+EM_JS(void, make_toggle, (const char* id), {
+    document.getElementById(UTF8ToString(id)).setAttribute("aria-pressed", "false");
+});
+// A status out of sight after a button, which repeats its caption once a
+// press has changed it (show_run): a screen reader says a status's new
+// text, not a button's new name. Empty until then, it is not read as the
+// page is built.
+EM_JS(void, announce_caption, (const char* id), {
+    const button = document.getElementById(UTF8ToString(id));
+    const status = document.createElement("span");
+    status.setAttribute("role", "status");
+    status.dataset.caption = button.textContent;
+    button.after(status);
+});
+// After every press: Pause reads as pressed exactly while the run is paused,
+// and Start's status repeats a caption that has changed.
+EM_JS(void, show_run, (bool paused), {
     document.getElementById("Command2").setAttribute("aria-pressed", paused ? "true" : "false");
+    const start = document.getElementById("Command1");
+    const status = start.nextElementSibling;
+    if (status.dataset.caption !== start.textContent)
+        status.textContent = status.dataset.caption = start.textContent;
 });
 // The page's events to the exported handlers, for the page's whole life.
 // The timer keeps the ticks' own clock: a call that comes late runs the
@@ -226,7 +246,7 @@ EMSCRIPTEN_KEEPALIVE void web_tick()
 EMSCRIPTEN_KEEPALIVE void web_click(int button)
 {
     handle([button](Form1& f) { button == 1 ? f.Command1_Click() : f.Command2_Click(); });
-    show_paused(page->form.pauseBool);
+    show_run(page->form.pauseBool);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_resize()
@@ -259,6 +279,8 @@ int main()
     make_elements(pageControls().c_str());
     set_title(std::string(design::kTitle).c_str());
     set_checked("Option1");
+    make_toggle("Command2");
+    announce_caption("Command1");
     page = std::make_unique<Page>();
     handle([](Form1& f) { f.Form_Load(); });
     start_events(design::kTimerIntervalMs, kMostTicksAtOnce);

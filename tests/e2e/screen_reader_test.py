@@ -1,0 +1,285 @@
+#!/usr/bin/python3
+# What a blind pupil hears, and what a sighted one sees of the state Orca
+# speaks: Debian's Orca, speaking through speech-dispatcher (its dummy
+# voice), reads the program and then the web page in Chromium, in an Xvfb of
+# their own with a window manager, a private session bus and the
+# accessibility bus. Keys go in through xdotool; what Orca spoke is read from
+# its debug log, which it writes to a terminal of the test's so that each
+# line arrives as it is written. Pause pressed in is measured from
+# screenshots, in a light theme and then a dark one.
+#
+# Usage: screen_reader_test.py PROGRAM, by Debian's python3, which has
+# python3-pyatspi, once scripts/web-build has built the page. Each row waits,
+# within a limit, for what Orca says after its keys; every process the test
+# starts, and whatever those leave behind, is ended.
+
+import contextlib
+import ctypes
+import os
+import pty
+import re
+import select
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.parse
+import tty
+
+LIMIT_S = 30  # patience for anything to be said, to show or to start
+TITLE = "тепловое движеие"
+# The page as scripts/web-build leaves it.
+PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "web",
+                    "thermal-motion.html")
+PR_SET_CHILD_SUBREAPER = 36
+# A field by its name and its whole value, as it shows with its leading
+# space: "масса text." then " 200 selected." from the program, "масса entry
+# 200 selected." from the page. One character short, it would not match.
+FIELD = r"^{} (text|entry)\.?\s+{} selected"
+# The keys of each row, and what Orca says after them, in order: lines that
+# begin with these patterns; both front ends alike, but for the role names.
+# A third column: Pause is pressed in, and shows it.
+ROWS = [
+    ("Tab", [r"^Старт push button", r"^«Старт» берёт значения из полей"]),
+    ("Tab", [r"^Пауза (check box not checked|toggle button not pressed)"]),  # before any press
+    ("shift+Tab space", [r"^Стоп$"]),  # Start says that the run is on
+    ("Tab", [r"^Пауза (check box not checked|toggle button not pressed)"]),
+    ("space", [r"^(checked|pressed)$"], "shows"),
+    ("space", [r"^not (checked|pressed)$"]),
+    ("Tab", [FIELD.format("масса", "200")]),
+    ("Tab", [FIELD.format("максимальная скорость", "1000")]),
+    ("Tab", [FIELD.format("число частиц", "50"), "^Число молекул, от 1 до 500"]),
+    ("6 0 0 " + "shift+Tab " * 4, [r"^Стоп push button"]),  # N typed as 600
+    ("space", [r"^Старт$"]),  # Stop says that it is off, and clamps N
+    ("Tab " * 4, [FIELD.format("число частиц", "500")]),
+    ("Tab", [r"^Замкнутое прространство\.?\s+(radio button checked|selected radio button)"]),
+    ("shift+Tab " * 5, [r"^Старт push button"]),
+    ("Return", [r"^Стоп$"]),
+]
+PRESSED_IN = 5  # the rows up to Pause pressed in, for the dark theme
+# Pause pressed in must turn 3:1 or more (WCAG's least for a state) from how
+# it looks released on at least as many pixels as ring the button (113 by 25
+# at 96 dots an inch).
+RING = 2 * (113 + 25)
+
+failed = []
+speech = []  # what Orca has said, one utterance a line
+
+
+def check(name, ok):
+    print(("ok - " if ok else "not ok - ") + name, flush=True)
+    failed.extend([] if ok else [name])
+
+
+def start(args, **options):
+    return subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **options)
+
+
+# Starts a process that writes a line to the pipe passed as "{fd}"; returns
+# that line.
+def first_line(args):
+    read_fd, write_fd = os.pipe()
+    start([a.format(fd=write_fd) for a in args], pass_fds=(write_fd,))
+    os.close(write_fd)
+    with os.fdopen(read_fd) as pipe:
+        line = pipe.readline() if select.select([pipe], [], [], LIMIT_S)[0] else ""
+    if not line.endswith("\n"):
+        sys.exit(f"screen_reader_test: {args[0]} did not start")
+    return line.strip()
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as file:
+        file.write(text)
+
+
+def eventually(predicate, limit_s=LIMIT_S):
+    deadline = time.monotonic() + limit_s
+    while not predicate():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
+
+
+# Keeps the utterances of Orca's debug log as they come.
+def listen(terminal):
+    line = b""
+    while chunk := os.read(terminal, 65536):
+        *lines, line = (line + chunk).split(b"\n")
+        for said in re.finditer(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)? ?\{",
+                                b"\n".join(lines).decode(errors="replace")):
+            speech.append(said.group(1))
+
+
+# Whether Orca has said lines that begin with `patterns`, in order, since
+# its `since`th utterance.
+def says(patterns, since):
+    return re.search("(?ms)" + ".*?".join(patterns), "\n".join(speech[since:])) is not None
+
+
+# The top rows of `window`, where the panel lies, as RGB bytes.
+def panel(window):
+    return subprocess.run(["import", "-window", window, "-crop", "1024x41+0+0", "-depth", "8",
+                           "rgb:-"], capture_output=True).stdout
+
+
+def luminance(rgb):
+    return sum(w * (c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4)
+               for w, c in zip((0.2126, 0.7152, 0.0722), (v / 255 for v in rgb)))
+
+
+# How many pixels stand 3:1 or more from what they were.
+def turned(before, after):
+    ratios = ((luminance(before[i:i + 3]) + 0.05) / (luminance(after[i:i + 3]) + 0.05)
+              for i in range(0, min(len(before), len(after)), 3))
+    return sum(r >= 3 or r <= 1 / 3 for r in ratios)
+
+
+# Waits for a front end just started to open, as `opened(since)` tells of
+# Orca's utterances from the `since`th on, then goes through the rows;
+# `window()` is the X window that shows its panel.
+def read_aloud(name, opened, window, rows):
+    since = len(speech)
+    check(f"{name}: read as it opens", eventually(lambda: opened(since)))
+    for keys, heard, *shows in rows:
+        released = shows and panel(window())
+        since = len(speech)
+        subprocess.run(["xdotool", "key", "--delay", "100"] + keys.split(), check=True)
+        ok = eventually(lambda: says(heard, since))
+        check(f"{name}: {keys.strip()} -> {' / '.join(heard)}", ok)
+        if not ok:
+            print("# said:", speech[since:], flush=True)
+        if shows:
+            check(f"{name}: Pause pressed in turns {RING}+ pixels 3:1 from released",
+                  eventually(lambda: turned(released, panel(window())) >= RING))
+
+
+def window_titled(title):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                           capture_output=True, text=True).stdout.split()
+    return found[0] if found else "none"
+
+
+# The labels m, v and N are tied to the fields they show beside.
+def labels_name_their_fields():
+    import pyatspi  # only once the buses are there: it connects on import
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "thermal-motion")
+    labels = pyatspi.findAllDescendants(app, lambda a: a.getRole() == pyatspi.ROLE_LABEL)
+    return {label.name: [r.getTarget(0).name for r in label.getRelationSet()
+                         if r.getRelationType() == pyatspi.RELATION_LABEL_FOR]
+            for label in labels} == {"m": ["масса"], "v": ["максимальная скорость"],
+                                     "N": ["число частиц"]}
+
+
+# Live processes whose parent is this one: those it started, and the daemons
+# they left, which it adopts as the subreaper.
+def children():
+    ps = subprocess.Popen(["ps", "--ppid", str(os.getpid()), "-o", "pid=,stat="],
+                          stdout=subprocess.PIPE, text=True)
+    listed = [line.split() for line in ps.communicate()[0].splitlines()]
+    return [int(pid) for pid, stat in listed if int(pid) != ps.pid and not stat.startswith("Z")]
+
+
+def end_all():
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        for pid in children():
+            with contextlib.suppress(ProcessLookupError):
+                os.kill(pid, sig)
+        if eventually(lambda: not children(), 5):
+            return True
+    return False
+
+
+def main():
+    if not os.path.isfile(PAGE):
+        sys.exit(f"screen_reader_test: no page at '{PAGE}': build it with scripts/web-build")
+    page = "file://" + urllib.parse.quote(os.path.abspath(PAGE))
+    if ctypes.CDLL(None).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
+        sys.exit("screen_reader_test: cannot adopt the daemons the buses fork")
+    work = tempfile.TemporaryDirectory()
+    home = work.name
+    try:
+        os.environ["DISPLAY"] = ":" + first_line(["Xvfb", "-displayfd", "{fd}", "-screen", "0",
+                                                  "1024x768x24", "-dpi", "96", "-nolisten", "tcp"])
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = first_line(
+            ["dbus-daemon", "--session", "--nofork", "--nosyslog", "--print-address={fd}"])
+        os.makedirs(f"{home}/runtime", 0o700)
+        # The dummy voice still opens a sound device: ALSA's null one.
+        write(f"{home}/.config/speech-dispatcher/speechd.conf",
+              'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
+        # Orca's defaults, but that it does not read a page through as it
+        # loads: a key pressed before that reading has ended takes the focus
+        # to where the reading was, and the dummy voice never tells when it
+        # has.
+        write(f"{home}/.local/share/orca/user-settings.conf",
+              '{"general": {"sayAllOnLoad": false}, "pronunciations": {}, "keybindings": {},'
+              ' "profiles": {"default": {"profile": ["Default", "default"]}}}')
+        os.environ.update(HOME=home, XDG_RUNTIME_DIR=f"{home}/runtime", LC_ALL="C.UTF-8")
+        for name in ("QT_QPA_PLATFORM", "QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON",
+                     "QT_STYLE_OVERRIDE", "AT_SPI_BUS_ADDRESS"):  # as a pupil's desktop starts it
+            os.environ.pop(name, None)
+        start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        # Asked for before this launcher holds the bus's name, the session
+        # bus would start a second one, and the clients could meet on either.
+        has_owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                     "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                     "string:org.a11y.Bus"]
+        if not eventually(lambda: b"true" in subprocess.run(has_owner, capture_output=True).stdout):
+            sys.exit("screen_reader_test: the accessibility bus did not start")
+        start(["openbox"])
+        terminal, log = pty.openpty()
+        tty.setraw(log)
+        threading.Thread(target=listen, args=(terminal,), daemon=True).start()
+        start(["orca", "--debug-file", os.ttyname(log)])
+        if not eventually(lambda: "Screen reader on." in speech):
+            sys.exit("screen_reader_test: Orca did not start (is another one running?)")
+
+        subprocess.run(["xdotool", "mousemove", "0", "0"])  # off the picture
+        chromium = ["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run",
+                    "--disable-background-networking", "--disable-component-update",
+                    "--disable-sync", "--kiosk"]
+        # Light, then a dark theme: Debian's Adwaita-Dark style for Qt, and
+        # Chromium's dark mode.
+        for dark in (False, True):
+            theme = " (dark)" if dark else ""
+            rows = ROWS[:PRESSED_IN] if dark else ROWS
+            program_run = start([sys.argv[1]] + ["-style", "Adwaita-Dark"] * dark)
+            read_aloud("program" + theme,
+                       lambda since: says([rf"^{TITLE} frame", "^движение молекул"], since),
+                       lambda: window_titled(TITLE), rows)
+            if dark:  # most of its panel within 3:1 of black
+                strip = panel(window_titled(TITLE))
+                check("program (dark): the panel is dark",
+                      turned(bytes(len(strip)), strip) < len(strip) / 6)
+            else:
+                check("program: the labels tied to their fields", labels_name_their_fields())
+            program_run.terminate()
+            program_run.wait(LIMIT_S)
+            # A profile whose browser offers no translation of a Russian page,
+            # which would take the focus from it.
+            profile = f"{home}/chromium{int(dark)}"
+            write(f"{profile}/Default/Preferences", '{"translate": {"enabled": false}}')
+            page_run = start(chromium + ["--force-dark-mode"] * dark +
+                             [f"--user-data-dir={profile}", page])
+            # Titled once the page has made its elements; the browser's window
+            # is Orca's to read.
+            # The picture is the first stop of the Tab key, where the
+            # program opens with the focus.
+            read_aloud("page" + theme,
+                       lambda since: window_titled(f"{TITLE} - Chromium") != "none" and
+                       says(["Chromium frame"], since), lambda: "root",
+                       [("Tab", ["^движение молекул"])] + rows)
+            page_run.terminate()
+            page_run.wait(LIMIT_S)
+    finally:
+        check("every process the test started has ended", end_all())
+        work.cleanup()
+    print(f"{len(failed)} failed")
+    sys.exit(1 if failed else 0)
+
+
+main()
