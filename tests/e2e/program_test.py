@@ -1,17 +1,18 @@
 #!/usr/bin/python3
-# What a blind pupil hears, and what a sighted one sees of the state Orca
-# speaks: Debian's Orca, speaking through speech-dispatcher (its dummy
-# voice), reads the program and then the web page in Chromium, in an Xvfb of
-# their own with a window manager, a private session bus and the
-# accessibility bus. Keys go in through xdotool; what Orca spoke is read from
-# its debug log, which it writes to a terminal of the test's so that each
-# line arrives as it is written. Pause pressed in is measured from
-# screenshots, in a light theme and then a dark one.
+# The built program and the web page as pupils meet them, in an Xvfb of the
+# test's own with a window manager, a private session bus and the
+# accessibility bus, and Debian's Orca speaking through speech-dispatcher
+# (its dummy voice). The program by the mouse, with what shows read from
+# screenshots; both front ends by the keyboard alone, with what Orca says
+# read from its debug log (written to a terminal of the test's, so that each
+# line arrives as it is written); how soon a key brings back a panel that
+# has slid away; and Pause pressed in, in a light and a dark theme.
 #
-# Usage: screen_reader_test.py PROGRAM, by Debian's python3, which has
-# python3-pyatspi, once scripts/web-build has built the page. Each row waits,
-# within a limit, for what Orca says after its keys; every process the test
-# starts, and whatever those leave behind, is ended.
+# Usage: program_test.py PROGRAM, by Debian's python3, which has
+# python3-pyatspi, with scripts/lib.sh's window title and points of the
+# window in the environment, once scripts/web-build has built the page.
+# Every wait has a deadline; every process the test starts, and whatever
+# those leave behind, is ended.
 
 import contextlib
 import ctypes
@@ -29,7 +30,15 @@ import urllib.parse
 import tty
 
 LIMIT_S = 30  # patience for anything to be said, to show or to start
-TITLE = "тепловое движеие"
+TITLE = os.environ["THERMAL_TITLE"]
+# Points of the window (scripts/lib.sh), and its parts: the drawing area
+# below the panel and within the focus frame, the strip the panel covers,
+# and the panel's last row inside its border, all of it in sight only when
+# the panel is fully shown.
+START, PAUSE, SPOT = (os.environ[n].split() for n in ("START_AT", "PAUSE_AT", "PANEL_SPOT"))
+PICTURE, STRIP, LOW_ROW = "650x290+4+45", "660x36+0+0", "640x1+4+38"
+SHOWN_WITHIN_S = 0.25  # the longest a keyboard user may wait for the panel
+YELLOW = b"\xff\xff\x00"
 # The page as scripts/web-build leaves it.
 PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "web",
                     "thermal-motion.html")
@@ -86,7 +95,7 @@ def first_line(args):
     with os.fdopen(read_fd) as pipe:
         line = pipe.readline() if select.select([pipe], [], [], LIMIT_S)[0] else ""
     if not line.endswith("\n"):
-        sys.exit(f"screen_reader_test: {args[0]} did not start")
+        sys.exit(f"program_test: {args[0]} did not start")
     return line.strip()
 
 
@@ -164,6 +173,100 @@ def window_titled(title):
     return found[0] if found else "none"
 
 
+# A part of `window`, at an ImageMagick geometry, as RGB bytes.
+def grab(window, geometry):
+    return subprocess.run(["import", "-window", window, "-crop", geometry, "-depth", "8", "rgb:-"],
+                          capture_output=True).stdout
+
+
+def pixels(raw, rgb):
+    return sum(raw[i:i + 3] == rgb for i in range(0, len(raw), 3))
+
+
+class Window:
+    def __init__(self, window):
+        self.id = window
+        self.panel_colour = self.grab(f"1x1+{SPOT[0]}+{SPOT[1]}")
+
+    def grab(self, geometry):
+        return grab(self.id, geometry)
+
+    def at(self, point, *actions):
+        subprocess.run(["xdotool", "mousemove", "--window", self.id, *point, *actions], check=True)
+
+    def gas(self):
+        return pixels(self.grab(PICTURE), YELLOW) > 1000
+
+    def empty(self):
+        return pixels(self.grab(PICTURE), YELLOW) == 0
+
+    def still(self):
+        return self.grab(PICTURE) == self.grab(PICTURE)
+
+    def moves(self):
+        first = self.grab(PICTURE)
+        return eventually(lambda: self.grab(PICTURE) != first)
+
+    def hidden(self):  # nothing of the panel's colour left in the strip it covers
+        return pixels(self.grab(STRIP), self.panel_colour) == 0
+
+    def shown(self):  # fully, down to its last row
+        return self.grab(LOW_ROW) == self.panel_colour * 640
+
+    # The seconds from KEY, the pointer low, until the panel is fully back.
+    def back_after(self, key, low):
+        self.at(["300", str(low)])
+        if not eventually(self.hidden):
+            return None
+        subprocess.run(["xdotool", "key", key], check=True)
+        pressed = time.monotonic()  # released: a button acts
+        return time.monotonic() - pressed if eventually(self.shown) else None
+
+
+# The program by the mouse, as a lesson would go; ends stopped, with the
+# focus on the picture.
+def by_the_mouse(w):
+    icons = subprocess.run(["xprop", "-id", w.id, "_NET_WM_ICON"], capture_output=True,
+                           text=True).stdout
+    check("the window shows the program's icon at 16 to 128 pixels",
+          re.findall(r"Icon \((\d+) x", icons) == ["16", "24", "32", "48", "64", "128"])
+    check("the drawing area starts black and empty", w.grab(PICTURE).count(0) == 3 * 650 * 290)
+    w.at(START, "click", "1")
+    check("Start draws the gas", eventually(w.gas))
+    check("the gas moves by itself", w.moves())
+    w.at(["300", "300"])
+    check("the panel slides away when the pointer goes down", eventually(w.hidden))
+    w.at(["300", "60"])  # within twice the panel's 41 pixels
+    check("the panel comes back when the pointer nears the top", eventually(w.shown))
+    w.at(PAUSE, "click", "1")
+    check("Pause freezes the picture, gas and all", eventually(w.still) and w.gas())
+    w.at(PAUSE, "click", "1")
+    check("Pause again resumes", w.moves())
+    w.at(START, "click", "1")
+    check("Stop clears the picture", eventually(w.empty))
+    w.at(["300", "200"], "click", "1")  # the focus to the picture
+
+
+# Keys on buttons that slid away with the panel: it must come back at once.
+# From the focus on the picture, stopped.
+def keys_bring_the_panel_back(w):
+    def timed(key, low, what):
+        took = w.back_after(key, low)
+        print(f"# {what}: panel fully shown {took} s after", flush=True)
+        check(f"{what} brings the panel back within {SHOWN_WITHIN_S} s",
+              took is not None and took <= SHOWN_WITHIN_S)
+
+    subprocess.run(["xdotool", "key", "Tab", "Return"], check=True)
+    check("Tab and Return start a run", eventually(w.gas))
+    timed("space", 300, "Space on Stop")
+    check("and the run is stopped", eventually(w.empty))
+    subprocess.run(["xdotool", "key", "Return"], check=True)  # Orca keeps the keypad's Enter
+    check("Return starts a run", eventually(w.gas))
+    timed("Tab", 310, "Tab into the hidden panel")
+    timed("space", 300, "Space on Pause")
+    check("and the run is paused", eventually(w.still))
+
+
 # The labels m, v and N are tied to the fields they show beside.
 def labels_name_their_fields():
     import pyatspi  # only once the buses are there: it connects on import
@@ -196,10 +299,10 @@ def end_all():
 
 def main():
     if not os.path.isfile(PAGE):
-        sys.exit(f"screen_reader_test: no page at '{PAGE}': build it with scripts/web-build")
+        sys.exit(f"program_test: no page at '{PAGE}': build it with scripts/web-build")
     page = "file://" + urllib.parse.quote(os.path.abspath(PAGE))
     if ctypes.CDLL(None).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
-        sys.exit("screen_reader_test: cannot adopt the daemons the buses fork")
+        sys.exit("program_test: cannot adopt the daemons the buses fork")
     work = tempfile.TemporaryDirectory()
     home = work.name
     try:
@@ -229,14 +332,29 @@ def main():
                      "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
                      "string:org.a11y.Bus"]
         if not eventually(lambda: b"true" in subprocess.run(has_owner, capture_output=True).stdout):
-            sys.exit("screen_reader_test: the accessibility bus did not start")
+            sys.exit("program_test: the accessibility bus did not start")
         start(["openbox"])
+        # A window mapped before the window manager is there stays hidden.
+        wm = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
+        eventually(lambda: "window id" in subprocess.run(wm, capture_output=True, text=True).stdout)
+        # By the mouse and the keyboard first, with no screen reader to
+        # take the processor from the ticks timed.
+        program_run = start([sys.argv[1]])
+        if not eventually(lambda: window_titled(TITLE) != "none"):
+            sys.exit(f"program_test: no window titled {TITLE}")
+        window = Window(window_titled(TITLE))
+        by_the_mouse(window)
+        keys_bring_the_panel_back(window)
+        check("the program is still running", program_run.poll() is None)
+        program_run.terminate()
+        program_run.wait(LIMIT_S)
+
         terminal, log = pty.openpty()
         tty.setraw(log)
         threading.Thread(target=listen, args=(terminal,), daemon=True).start()
         start(["orca", "--debug-file", os.ttyname(log)])
         if not eventually(lambda: "Screen reader on." in speech):
-            sys.exit("screen_reader_test: Orca did not start (is another one running?)")
+            sys.exit("program_test: Orca did not start (is another one running?)")
 
         subprocess.run(["xdotool", "mousemove", "0", "0"])  # off the picture
         chromium = ["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run",
