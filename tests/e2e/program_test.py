@@ -381,16 +381,18 @@ def main():
             # which would take the focus from it.
             profile = f"{home}/chromium{int(dark)}"
             write(f"{profile}/Default/Preferences", '{"translate": {"enabled": false}}')
+            page_since = len(speech)
             page_run = start(chromium + ["--force-dark-mode"] * dark +
                              [f"--user-data-dir={profile}", page])
             # Titled once the page has made its elements; the browser's window
-            # is Orca's to read.
-            # The picture is the first stop of the Tab key, where the
-            # program opens with the focus.
+            # is Orca's to read. The picture is the Tab key's first stop, where
+            # the program opens with the focus; Orca may have read it out as
+            # the page loaded, and then says no more of it.
             read_aloud("page" + theme,
                        lambda since: window_titled(f"{TITLE} - Chromium") != "none" and
-                       says(["Chromium frame"], since), lambda: "root",
-                       [("Tab", ["^движение молекул"])] + rows)
+                       says(["Chromium frame"], since), lambda: "root", [("Tab", [])] + rows)
+            check(f"page{theme}: the picture read by its name",
+                  says(["Chromium frame", "^движение молекул"], page_since))
             page_run.terminate()
             page_run.wait(LIMIT_S)
     finally:
