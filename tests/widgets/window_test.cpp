@@ -108,6 +108,9 @@ private slots:
             // Captions in the panel's small font fit their boxes.
             QVERIFY(widget->fontMetrics().horizontalAdvance(text) < widget->width());
             QCOMPARE(widget->property("checked").toBool(), d.name == "Option1");
+            if (d.kind == design::Kind::Label) // Label1 names Text1, for a screen reader too
+                QCOMPARE(static_cast<const QLabel*>(widget)->buddy()->objectName(),
+                         "Text" + qstr(d.name).right(1));
         }
         QCOMPARE(c().frame1->height(), px(design::control("Frame1").height));
     }
