@@ -3,7 +3,7 @@
 // picture and the panel. The pointer stays low, so a running gas hides the
 // panel; stopped or paused the panel comes back by itself, so that a button
 // pressed from the keyboard never leaves the controls out of sight. Where
-// the pointer's band lies is the GUI stress test's.
+// the pointer's band lies is the window test's.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // What must hold after every event, whatever the user typed, clicked or
-// resized: the soak, the GUI stress test and the fuzz target all check it.
+// resized: the soak, the window's random events and the fuzz target all
+// check it.
 
 #include <cmath>
 #include <cstdint>

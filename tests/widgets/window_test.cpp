@@ -1,17 +1,66 @@
 // The real window on Qt's offscreen platform, in a Russian locale, under a
 // dark theme, at the screen setting the environment gives (15 or 12 twips a
-// pixel, scaled or not): the design as shown, and clicks, texts and ticks
-// reaching the window's logic and, exactly, the picture. (Resizes and pointer
-// moves are the GUI stress test's.)
+// pixel, scaled or not): the design as shown; clicks, keys, texts and ticks
+// reaching the window's logic and, exactly, the picture; and ten thousand
+// random events that leave it consistent.
 
 #include <array>
 #include <clocale>
 #include <cmath>
+#include <random>
 
-#include "tests/support/harness.h"
+#include <QtTest>
+#include <QtWidgets>
+
+#include "tests/support/invariants.h"
 #include "ui/design.h"
+#include "ui/qt/drawing_area.h"
+#include "ui/qt/main_window.h"
 
 namespace {
+
+// Everything runs as in the program, except that the test decides when a
+// tick happens.
+std::unique_ptr<MainWindow> shownWindow()
+{
+    auto w = std::make_unique<MainWindow>();
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        return nullptr;
+    w->controls().timer1->stop();
+    return w;
+}
+
+// Ticks delivered through the timer's own signal.
+void tick(MainWindow& w, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        QMetaObject::invokeMethod(w.controls().timer1, "timeout");
+}
+
+// Returns once every paint asked for so far has reached the window's
+// backing store: the drawing area's end-of-frame event, then the update
+// request Qt sends the window when painting is due (one request serves all
+// that were asked for), handled before the wait returns. False if none
+// came within the wait's limit.
+bool paintsDone(QWidget& window)
+{
+    QCoreApplication::sendPostedEvents();
+    struct Spy : QObject {
+        bool seen = false;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            seen = seen || e->type() == QEvent::UpdateRequest;
+            return false;
+        }
+    } spy;
+    QWindow* handle = window.windowHandle();
+    handle->installEventFilter(&spy);
+    handle->requestUpdate();
+    const bool done = QTest::qWaitFor([&] { return spy.seen; });
+    handle->removeEventFilter(&spy);
+    return done;
+}
 
 QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -29,7 +78,7 @@ QRect inSight(const MainWindow& w)
 // repaint shows as it is, stale.
 QImage shown(MainWindow& w)
 {
-    [&] { QVERIFY(harness::paintsDone(w)); }();
+    [&] { QVERIFY(paintsDone(w)); }();
     const QRect sight = inSight(w);
     const QPoint at = w.controls().picture1->mapTo(&w, sight.topLeft());
     return w.screen()
@@ -87,7 +136,7 @@ private slots:
         dark.setColor(QPalette::ButtonText, Qt::white);
         QApplication::setPalette(dark);
     }
-    void init() { QVERIFY(w_ = harness::shownWindow()); } // the last test's window goes
+    void init() { QVERIFY(w_ = shownWindow()); } // the last test's window goes
 
     // Every control of the design where it puts it, with its caption; the
     // fields show the settings instead of their design texts, and the
@@ -144,8 +193,8 @@ private slots:
     {
         c().text3->setText("5");
         QTest::mouseClick(c().command1, Qt::LeftButton);
-        harness::tick(*w_);
-        QVERIFY(harness::paintsDone(*w_));
+        tick(*w_);
+        QVERIFY(paintsDone(*w_));
         struct Spy : QObject {
             std::int64_t painted = 0;
             bool eventFilter(QObject*, QEvent* e) override
@@ -157,8 +206,8 @@ private slots:
             }
         } spy;
         c().picture1->installEventFilter(&spy);
-        harness::tick(*w_);
-        QVERIFY(harness::paintsDone(*w_));
+        tick(*w_);
+        QVERIFY(paintsDone(*w_));
         const qreal ratio = w_->devicePixelRatioF();
         const std::int64_t area = std::int64_t{c().picture1->width()} * c().picture1->height();
         if (ratio == 1 || ratio == 2)
@@ -179,12 +228,12 @@ private slots:
         QTest::keyClick(c().command1, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(c().text1->text() + c().text3->text(), " 1300 30");
         QVERIFY(!w_->form().limtBool);
-        for (int k = 0; k <= 10; harness::tick(*w_), ++k)
+        for (int k = 0; k <= 10; tick(*w_), ++k)
             QVERIFY(showsOnly(*w_, w_->form().mols));
 
         QTest::mouseClick(c().command2, Qt::LeftButton);
         const QImage frozen = shown(*w_);
-        harness::tick(*w_, 3);
+        tick(*w_, 3);
         QCOMPARE(shown(*w_), frozen);
         // A smaller window keeps the paused picture where it was.
         w_->resize(w_->size() - QSize(37, 23));
@@ -192,6 +241,65 @@ private slots:
 
         QTest::keyClick(c().command1, Qt::Key_Return);
         QVERIFY(showsOnly(*w_, {}));
+    }
+
+    // Clicks on both buttons and both options, awkward and very long texts,
+    // pointer moves, resizes down to the smallest size and back, minimising,
+    // and ticks. After every event the invariants hold, the captions tell
+    // the run's state, and the drawing area and the panel fit the window; a
+    // pointer move shows or hides the panel as its height decides.
+    void randomEventsKeepTheRunConsistent()
+    {
+        std::mt19937_64 rng(20261206);
+        // Never two draws as arguments of one call, whose order each
+        // compiler picks: the same events on every build.
+        const auto integer = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+        // Texts the leading-number rule reacts to, or must not: blank,
+        // letters, fractions, overflowing exponents, a long run of digits,
+        // other scripts.
+        const QString texts[] = {"", "abc", " 2.5", "-3", "1e400", "12x", QString(5000, '9'),
+                                 QString::fromUtf8("٣５€\u00a0мн,5")};
+        QLineEdit* const fields[] = {c().text1, c().text2, c().text3};
+        for (int e = 0; e < 10'000; ++e) {
+            switch (integer(0, 9)) {
+            case 0: QTest::mouseClick(c().command1, Qt::LeftButton); break;
+            case 1: QTest::mouseClick(c().command2, Qt::LeftButton); break;
+            case 2: QTest::mouseClick(integer(0, 1) ? c().option1 : c().option2, Qt::LeftButton); break;
+            case 3: fields[integer(0, 2)]->setText(texts[integer(0, 7)]); break;
+            case 4: { // within twice the panel's height it is called back
+                const double edge = 2 * design::control("Frame1").height / tpp_;
+                const QPointF at(5, edge + integer(-24, 24) / 4.0); // quarter pixels about the edge
+                QMouseEvent move(QEvent::MouseMove, at, c().picture1->mapToGlobal(at), Qt::NoButton,
+                                 Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(c().picture1, &move);
+                QCOMPARE(w_->form().vizPanel, at.y() <= edge);
+                break;
+            }
+            case 5: { // one time in four as small as the platform lets it be
+                const int width = integer(1, 900);
+                w_->resize(integer(0, 3) ? QSize(width, integer(1, 700)) : QSize(1, 1));
+                break;
+            }
+            case 6: { // sizes are kept while minimised
+                const QSize kept = c().picture1->size();
+                w_->showMinimized();
+                w_->resize(integer(1, 900), 300);
+                QCOMPARE(c().picture1->size(), kept);
+                w_->showNormal();
+                break;
+            }
+            default: tick(*w_, integer(1, 4));
+            }
+            QCoreApplication::processEvents();
+            const std::string broken = invariants::violation(w_->form(), float(c().frame1->y()), {});
+            QVERIFY2(broken.empty(), qPrintable(QString("event %1: %2").arg(e).arg(broken.c_str())));
+            QCOMPARE(c().command1->text(), qstr(w_->form().playBool ? "Стоп" : "Старт"));
+            QCOMPARE(c().command2->isChecked(), w_->form().pauseBool);
+            // The drawing area and the panel follow the window's outer size.
+            const QSize outer = w_->frameGeometry().size();
+            QCOMPARE(c().picture1->size(), (outer - QSize(16, 38)).expandedTo(QSize(0, 0)));
+            QCOMPARE(c().frame1->width(), outer.width());
+        }
     }
 };
 
