@@ -64,8 +64,6 @@ ROWS = [
     ("space", [r"^Старт$"]),  # Stop says that it is off, and clamps N
     ("Tab " * 4, [FIELD.format("число частиц", "500")]),
     ("Tab", [r"^Замкнутое прространство\.?\s+(radio button checked|selected radio button)"]),
-    ("shift+Tab " * 5, [r"^Старт push button"]),
-    ("Return", [r"^Стоп$"]),
 ]
 PRESSED_IN = 5  # the rows up to Pause pressed in, for the dark theme
 # Pause pressed in must turn 3:1 or more (WCAG's least for a state) from how
