@@ -39,9 +39,10 @@ START, PAUSE, SPOT = (os.environ[n].split() for n in ("START_AT", "PAUSE_AT", "P
 PICTURE, STRIP, LOW_ROW = "650x290+4+45", "660x36+0+0", "640x1+4+38"
 SHOWN_WITHIN_S = 0.25  # the longest a keyboard user may wait for the panel
 YELLOW = b"\xff\xff\x00"
-# The page as scripts/web-build leaves it.
-PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "web",
-                    "thermal-motion.html")
+# The page as scripts/web-build leaves it, or as THERMAL_PAGE names it (for
+# a checkout where the page is not built, a copy built elsewhere).
+PAGE = os.environ.get("THERMAL_PAGE") or os.path.join(
+    os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "web", "thermal-motion.html")
 PR_SET_CHILD_SUBREAPER = 36
 # A field by its name and its whole value, as it shows with its leading
 # space: "масса text." then " 200 selected." from the program, "масса entry
