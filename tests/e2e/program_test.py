@@ -35,7 +35,7 @@ TITLE = os.environ["THERMAL_TITLE"]
 # below the panel and within the focus frame, the strip the panel covers,
 # and the panel's last row inside its border, all of it in sight only when
 # the panel is fully shown.
-START, PAUSE, SPOT = (os.environ[n].split() for n in ("START_AT", "PAUSE_AT", "PANEL_SPOT"))
+START, SPOT = (os.environ[n].split() for n in ("START_AT", "PANEL_SPOT"))
 PICTURE, STRIP, LOW_ROW = "650x290+4+45", "660x36+0+0", "640x1+4+38"
 SHOWN_WITHIN_S = 0.25  # the longest a keyboard user may wait for the panel
 YELLOW = b"\xff\xff\x00"
@@ -164,39 +164,24 @@ def pixels(raw, rgb):
     return sum(raw[i:i + 3] == rgb for i in range(0, len(raw), 3))
 
 
-# The program by the mouse, as a lesson would go, then from the keyboard:
-# Tab on a panel that has slid away must bring it back at once.
+# The program by the mouse, as a lesson would go, then Tab on the panel
+# that has slid away, which must bring it back at once.
 def by_the_mouse_and_keys(w):
     icons = subprocess.run(["xprop", "-id", w, "_NET_WM_ICON"], capture_output=True, text=True)
     check("the window shows the program's icon at 16 to 128 pixels",
           re.findall(r"Icon \((\d+) x", icons.stdout) == ["16", "24", "32", "48", "64", "128"])
-    yellow = lambda: pixels(grab(w, PICTURE), YELLOW)
     panel_colour = grab(w, f"1x1+{SPOT[0]}+{SPOT[1]}")
-    hidden = lambda: pixels(grab(w, STRIP), panel_colour) == 0  # none of it left in its strip
-    shown = lambda: grab(w, LOW_ROW) == panel_colour * 640  # fully, down to its last row
-
-    def at(point, *actions):
-        subprocess.run(["xdotool", "mousemove", "--window", w, *point, *actions], check=True)
-
-    check("the drawing area starts black and empty", grab(w, PICTURE).count(0) == 3 * 650 * 290)
-    at(START, "click", "1")
-    check("Start draws the gas", eventually(lambda: yellow() > 1000))
+    subprocess.run(["xdotool", "mousemove", "--window", w, *START, "click", "1"], check=True)
+    check("Start draws the gas", eventually(lambda: pixels(grab(w, PICTURE), YELLOW) > 1000))
     first = grab(w, PICTURE)
     check("the gas moves by itself", eventually(lambda: grab(w, PICTURE) != first))
-    at(["300", "300"])
-    check("the panel slides away when the pointer goes down", eventually(hidden))
-    at(["300", "60"])  # within twice the panel's 41 pixels
-    check("the panel comes back when the pointer nears the top", eventually(shown))
-    at(START, "click", "1")
-    check("Stop clears the picture", eventually(lambda: yellow() == 0))
-    at(["300", "200"], "click", "1")  # the focus to the picture
-    subprocess.run(["xdotool", "key", "Tab", "Return"], check=True)
-    check("Tab and Return start a run", eventually(lambda: yellow() > 1000))
-    at(["300", "310"])
-    check("and the panel slides away", eventually(hidden))
-    subprocess.run(["xdotool", "key", "Tab"], check=True)
+    subprocess.run(["xdotool", "mousemove", "--window", w, "300", "300"], check=True)
+    check("the panel slides away when the pointer goes down",  # none of it left in its strip
+          eventually(lambda: pixels(grab(w, STRIP), panel_colour) == 0))
+    subprocess.run(["xdotool", "key", "Tab"], check=True)  # from Start, which the click focused
     pressed = time.monotonic()  # released: the focus moves
-    took = time.monotonic() - pressed if eventually(shown) else None
+    took = time.monotonic() - pressed if eventually(
+        lambda: grab(w, LOW_ROW) == panel_colour * 640) else None  # fully, to its last row
     print(f"# panel fully shown {took} s after Tab", flush=True)
     check(f"Tab into the hidden panel brings it back within {SHOWN_WITHIN_S} s",
           took is not None and took <= SHOWN_WITHIN_S)
@@ -221,101 +206,102 @@ def end_all():
     return False
 
 
+# A pupil's desktop in `home`: the accessibility bus on the session bus, a
+# window manager, and the voice and Orca's settings.
+def desktop(home):
+    os.makedirs(f"{home}/runtime", 0o700)
+    # The dummy voice still opens a sound device: ALSA's null one.
+    write(f"{home}/.config/speech-dispatcher/speechd.conf",
+          'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
+    # Orca's defaults, but that it does not read a page through as it
+    # loads: a key pressed before that reading has ended takes the focus to
+    # where the reading was, and the dummy voice never tells when it has.
+    write(f"{home}/.local/share/orca/user-settings.conf",
+          '{"general": {"sayAllOnLoad": false}, "pronunciations": {}, "keybindings": {},'
+          ' "profiles": {"default": {"profile": ["Default", "default"]}}}')
+    os.environ.update(HOME=home, XDG_RUNTIME_DIR=f"{home}/runtime", LC_ALL="C.UTF-8")
+    for name in ("QT_QPA_PLATFORM", "QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON",
+                 "QT_STYLE_OVERRIDE", "AT_SPI_BUS_ADDRESS"):  # as a pupil's desktop starts it
+        os.environ.pop(name, None)
+    start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+    # Asked for before this launcher holds the bus's name, the session bus
+    # would start a second one, and the clients could meet on either.
+    has_owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                 "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                 "string:org.a11y.Bus"]
+    if not eventually(lambda: b"true" in subprocess.run(has_owner, capture_output=True).stdout):
+        sys.exit("program_test: the accessibility bus did not start")
+    start(["openbox"])
+    # A window mapped before the window manager is there stays hidden.
+    wm = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
+    eventually(lambda: "window id" in subprocess.run(wm, capture_output=True, text=True).stdout)
+
+
+# Both front ends read aloud by Orca, in a light, then a dark theme:
+# Debian's Adwaita-Dark style for Qt, and Chromium's dark mode.
+def screen_reader(program, page, home):
+    terminal, log = pty.openpty()
+    tty.setraw(log)
+    threading.Thread(target=listen, args=(terminal,), daemon=True).start()
+    start(["orca", "--debug-file", os.ttyname(log)])
+    if not eventually(lambda: "Screen reader on." in speech):
+        sys.exit("program_test: Orca did not start (is another one running?)")
+    subprocess.run(["xdotool", "mousemove", "0", "0"])  # off the picture
+    for dark in (False, True):
+        theme = " (dark)" if dark else ""
+        rows = ROWS[:PRESSED_IN] if dark else ROWS
+        run = start([program] + ["-style", "Adwaita-Dark"] * dark)
+        read_aloud("program" + theme, lambda since: says([rf"^{TITLE} frame", "^движение молекул"],
+                                                         since), lambda: window_titled(TITLE), rows)
+        if dark:  # most of its panel within 3:1 of black
+            strip = grab(window_titled(TITLE))
+            check("program (dark): the panel is dark",
+                  turned(bytes(len(strip)), strip) < len(strip) / 6)
+        run.terminate()
+        run.wait(LIMIT_S)
+        # A profile whose browser offers no translation of a Russian page,
+        # which would take the focus from it.
+        profile = f"{home}/chromium{int(dark)}"
+        write(f"{profile}/Default/Preferences", '{"translate": {"enabled": false}}')
+        since = len(speech)
+        run = start(["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--kiosk", f"--user-data-dir={profile}", page] +
+                    ["--force-dark-mode"] * dark)
+        # Titled once the page has made its elements; the browser's window is
+        # Orca's to read. The picture is the Tab key's first stop, where the
+        # program opens with the focus; Orca may have read it out as the page
+        # loaded, and then says no more of it.
+        read_aloud("page" + theme, lambda since: window_titled(f"{TITLE} - Chromium") != "none" and
+                   says(["Chromium frame"], since), lambda: "root", [("Tab", [])] + rows)
+        check(f"page{theme}: the picture read by its name",
+              says(["Chromium frame", "^движение молекул"], since))
+        run.terminate()
+        run.wait(LIMIT_S)
+
+
 def main():
     if not os.path.isfile(PAGE):
         sys.exit(f"program_test: no page at '{PAGE}': build it with scripts/web-build")
-    page = "file://" + urllib.parse.quote(os.path.abspath(PAGE))
     if ctypes.CDLL(None).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
         sys.exit("program_test: cannot adopt the daemons the buses fork")
     work = tempfile.TemporaryDirectory()
-    home = work.name
     try:
-        os.makedirs(f"{home}/runtime", 0o700)
-        # The dummy voice still opens a sound device: ALSA's null one.
-        write(f"{home}/.config/speech-dispatcher/speechd.conf",
-              'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
-        # Orca's defaults, but that it does not read a page through as it
-        # loads: a key pressed before that reading has ended takes the focus
-        # to where the reading was, and the dummy voice never tells when it
-        # has.
-        write(f"{home}/.local/share/orca/user-settings.conf",
-              '{"general": {"sayAllOnLoad": false}, "pronunciations": {}, "keybindings": {},'
-              ' "profiles": {"default": {"profile": ["Default", "default"]}}}')
-        os.environ.update(HOME=home, XDG_RUNTIME_DIR=f"{home}/runtime", LC_ALL="C.UTF-8")
-        for name in ("QT_QPA_PLATFORM", "QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON",
-                     "QT_STYLE_OVERRIDE", "AT_SPI_BUS_ADDRESS"):  # as a pupil's desktop starts it
-            os.environ.pop(name, None)
-        start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        # Asked for before this launcher holds the bus's name, the session
-        # bus would start a second one, and the clients could meet on either.
-        has_owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                     "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                     "string:org.a11y.Bus"]
-        if not eventually(lambda: b"true" in subprocess.run(has_owner, capture_output=True).stdout):
-            sys.exit("program_test: the accessibility bus did not start")
-        start(["openbox"])
-        # A window mapped before the window manager is there stays hidden.
-        wm = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
-        eventually(lambda: "window id" in subprocess.run(wm, capture_output=True, text=True).stdout)
-        # By the mouse and the keyboard first, with no screen reader to
-        # take the processor from the ticks timed.
-        program_run = start([sys.argv[1]])
+        desktop(work.name)
+        # By the mouse and the keyboard first, with no screen reader to take
+        # the processor from the ticks timed.
+        run = start([sys.argv[1]])
         if not eventually(lambda: window_titled(TITLE) != "none"):
             sys.exit(f"program_test: no window titled {TITLE}")
         by_the_mouse_and_keys(window_titled(TITLE))
-        check("the program is still running", program_run.poll() is None)
-        program_run.terminate()
-        program_run.wait(LIMIT_S)
-
-        terminal, log = pty.openpty()
-        tty.setraw(log)
-        threading.Thread(target=listen, args=(terminal,), daemon=True).start()
-        start(["orca", "--debug-file", os.ttyname(log)])
-        if not eventually(lambda: "Screen reader on." in speech):
-            sys.exit("program_test: Orca did not start (is another one running?)")
-
-        subprocess.run(["xdotool", "mousemove", "0", "0"])  # off the picture
-        chromium = ["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run",
-                    "--disable-background-networking", "--disable-component-update",
-                    "--disable-sync", "--kiosk"]
-        # Light, then a dark theme: Debian's Adwaita-Dark style for Qt, and
-        # Chromium's dark mode.
-        for dark in (False, True):
-            theme = " (dark)" if dark else ""
-            rows = ROWS[:PRESSED_IN] if dark else ROWS
-            program_run = start([sys.argv[1]] + ["-style", "Adwaita-Dark"] * dark)
-            read_aloud("program" + theme,
-                       lambda since: says([rf"^{TITLE} frame", "^движение молекул"], since),
-                       lambda: window_titled(TITLE), rows)
-            if dark:  # most of its panel within 3:1 of black
-                strip = grab(window_titled(TITLE))
-                check("program (dark): the panel is dark",
-                      turned(bytes(len(strip)), strip) < len(strip) / 6)
-            program_run.terminate()
-            program_run.wait(LIMIT_S)
-            # A profile whose browser offers no translation of a Russian page,
-            # which would take the focus from it.
-            profile = f"{home}/chromium{int(dark)}"
-            write(f"{profile}/Default/Preferences", '{"translate": {"enabled": false}}')
-            page_since = len(speech)
-            page_run = start(chromium + ["--force-dark-mode"] * dark +
-                             [f"--user-data-dir={profile}", page])
-            # Titled once the page has made its elements; the browser's window
-            # is Orca's to read. The picture is the Tab key's first stop, where
-            # the program opens with the focus; Orca may have read it out as
-            # the page loaded, and then says no more of it.
-            read_aloud("page" + theme,
-                       lambda since: window_titled(f"{TITLE} - Chromium") != "none" and
-                       says(["Chromium frame"], since), lambda: "root", [("Tab", [])] + rows)
-            check(f"page{theme}: the picture read by its name",
-                  says(["Chromium frame", "^движение молекул"], page_since))
-            page_run.terminate()
-            page_run.wait(LIMIT_S)
+        check("the program is still running", run.poll() is None)
+        run.terminate()
+        run.wait(LIMIT_S)
+        screen_reader(sys.argv[1], "file://" + urllib.parse.quote(os.path.abspath(PAGE)), work.name)
     finally:
         check("every process the test started has ended", end_all())
         work.cleanup()
     print(f"{len(failed)} failed")
     sys.exit(1 if failed else 0)
-
 
 main()

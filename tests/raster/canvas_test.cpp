@@ -43,30 +43,35 @@ const Frames kRuns[] = {
 };
 void PrintTo(const Frames& run, std::ostream* os) { *os << run.name; }
 
-class Canvas : public testing::TestWithParam<Frames> {};
-
-TEST_P(Canvas, EveryFrameIsThePlainDrawing)
-{
+class Canvas : public testing::TestWithParam<Frames> {
+protected:
     const Frames& run = GetParam();
-    std::mt19937 rng(20261210);
-    const auto draw = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+    std::mt19937 rng{20261210};
     raster::Canvas canvas;
-    reference::Image image(run.maxWidth, run.maxHeight, kPadding, 3), want = image;
+    reference::Image image{run.maxWidth, run.maxHeight, kPadding, 3}, want = image;
     int radius = run.radii.front();
     bool holdsLast = false;
     struct Disc { int x, y, vx, vy; };
     std::vector<Disc> discs;
-    for (int k = 0; k < run.molecules; ++k) {
-        const int x = draw(-radius, run.maxWidth + radius), y = draw(-radius, run.maxHeight);
-        discs.push_back({x, y, draw(-4, 4), draw(-4, 4)});
+
+    int draw(int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); }
+
+    void SetUp() override
+    {
+        for (int k = 0; k < run.molecules; ++k) {
+            const int x = draw(-radius, run.maxWidth + radius), y = draw(-radius, run.maxHeight);
+            discs.push_back({x, y, draw(-4, 4), draw(-4, 4)});
+        }
     }
 
-    int wholeFrames = 0; // written whole, or listed as changed everywhere
-    for (int frame = 0; frame < 60; ++frame) {
-        SCOPED_TRACE(frame);
-        // Most frames are plain ones; every tenth has a second radius.
-        const int event = frame % 10 == 9 ? 4 : draw(0, 19);
-        if (event == 0) { // a resize: a new surface that keeps what fits
+    // Something a window does, or a frame unlike a tick's: a new surface
+    // that keeps what fits (0), pixels changed behind the canvas's back (1),
+    // a new radius (2), discs over the last picture (3), a second radius in
+    // one frame (4), a clear alone (5); then the frame, on the canvas and in
+    // the plain drawing.
+    void drawFrame(int event)
+    {
+        if (event == 0) {
             const int width = draw(0, 1) ? draw(run.maxWidth / 2, run.maxWidth) : 0;
             reference::Image fitted(width, draw(run.maxHeight / 2, run.maxHeight), kPadding, 3);
             reference::clear(fitted, kBackground);
@@ -75,7 +80,7 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
                     fitted.at(x, y) = want.at(x, y);
             image = want = fitted;
             holdsLast = false;
-        } else if (event == 1 && image.width > 0) { // pixels changed behind its back
+        } else if (event == 1 && image.width > 0) {
             for (int k = 0; k < 50; ++k) {
                 const int x = draw(0, image.width - 1), y = draw(0, image.height - 1);
                 image.at(x, y) = want.at(x, y) = kYellow;
@@ -84,7 +89,7 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
         } else if (event == 2) {
             radius = run.radii[std::size_t(draw(0, int(run.radii.size()) - 1))];
         }
-        if (event != 3) { // else discs over the last picture
+        if (event != 3) {
             canvas.clear(kBackground);
             reference::clear(want, kBackground);
         }
@@ -96,12 +101,21 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
             d.x = jump == 0 ? -r : jump < 4 ? draw(0, std::max(image.width, 1)) : d.x + d.vx;
             d.y = jump < 4 ? draw(0, std::max(image.height, 1)) : d.y + d.vy;
             const Pixel colour = r == radius ? kYellow : 0xFF00FF00; // a second run, once
-            if (event != 5) { // else a clear alone
+            if (event != 5) {
                 canvas.disc(d.x, d.y, r, colour);
                 reference::disc(want, d.x, d.y, r, colour);
             }
         }
+    }
+};
 
+TEST_P(Canvas, EveryFrameIsThePlainDrawing)
+{
+    int wholeFrames = 0; // written whole, or listed as changed everywhere
+    for (int frame = 0; frame < 60; ++frame) {
+        SCOPED_TRACE(frame);
+        // Most frames are plain ones; every tenth has a second radius.
+        drawFrame(frame % 10 == 9 ? 4 : draw(0, 19));
         const std::vector<Pixel> before = image.pixels;
         const raster::Canvas::Changes& changes = canvas.draw(image.surface(), holdsLast);
         holdsLast = true;
@@ -128,50 +142,63 @@ TEST_P(Canvas, EveryFrameIsThePlainDrawing)
 
 NAMED_ROWS(Canvas, kRuns);
 
-// The picture as the front ends keep it, a frame at a time: a new size keeps
-// the pixels where they fit, a new ratio draws the picture anew at it, and a
-// frame shows where it changed.
-TEST(Picture, ANewSizeKeepsThePixelsANewRatioDrawsThemAnew)
-{
+// The picture as the front ends keep it, a frame at a time.
+class Picture : public testing::Test {
+protected:
     struct Disc { float x, y, r; };
     // One radius, as a tick draws, and large enough to be drawn as a union.
     std::vector<Disc> discs{{20.4f, 30, 40}, {95, 3, 40}, {160, 79.5f, 40}};
-    const auto drawn = [&](int w, int h, float ratio) {
+    raster::Picture picture;
+
+    void draw()
+    {
+        picture.clear(kBackground);
+        for (const Disc& d : discs)
+            picture.disc(d.x, d.y, d.r, kYellow);
+    }
+    std::vector<Pixel> pixels() const
+    {
+        const raster::Surface& s = picture.pixels();
+        return std::vector<Pixel>(s.pixels, s.pixels + s.width * s.height);
+    }
+    // The discs drawn plainly on `w` x `h` device pixels at `ratio`.
+    std::vector<Pixel> drawn(int w, int h, float ratio) const
+    {
         reference::Image want(w, h, kBackground);
         for (const Disc& d : discs)
             if (const auto device = raster::toDevicePixels(d.x, d.y, d.r, ratio))
                 reference::disc(want, device->x, device->y, device->radius, kYellow);
         return want.pixels;
-    };
-    raster::Picture picture;
-    const auto pixels = [&] {
-        const raster::Surface& s = picture.pixels();
-        return std::vector<Pixel>(s.pixels, s.pixels + s.width * s.height);
-    };
-    const auto draw = [&] {
-        picture.clear(kBackground);
-        for (const Disc& d : discs)
-            picture.disc(d.x, d.y, d.r, kYellow);
-    };
+    }
+};
+
+// A new size keeps the pixels where they fit; a new ratio draws the picture
+// anew at it.
+TEST_F(Picture, ANewSizeKeepsThePixelsANewRatioDrawsThemAnew)
+{
     draw();
     EXPECT_TRUE(picture.wanted());
     EXPECT_TRUE(picture.frame(100, 80, 1).whole);
     EXPECT_FALSE(picture.wanted());
     EXPECT_EQ(pixels(), drawn(100, 80, 1));
 
+    const std::vector<Pixel> before = pixels();
     reference::Image kept(70, 90, kBackground);
     for (int y = 0; y < 80; ++y)
         for (int x = 0; x < 70; ++x)
-            kept.at(x, y) = pixels()[std::size_t(y * 100 + x)];
+            kept.at(x, y) = before[std::size_t(y * 100 + x)];
     EXPECT_TRUE(picture.frame(70, 90, 1).whole);
     EXPECT_EQ(pixels(), kept.pixels);
 
     EXPECT_TRUE(picture.frame(140, 180, 2).whole);
     EXPECT_EQ(pixels(), drawn(140, 180, 2));
     EXPECT_TRUE(picture.frame(140, 180, 2).empty());
+}
 
-    // A large disc that moves a pixel changes a thin crescent: what shows
-    // is the tiles along its edge, not its box.
+// A large disc that moves a pixel changes a thin crescent: what shows is the
+// tiles along its edge, not its box.
+TEST_F(Picture, AMovedDiscShowsWhereItChanged)
+{
     draw();
     picture.frame(800, 600, 2);
     discs[0].x += 1;

@@ -246,50 +246,14 @@ private slots:
     // Clicks on both buttons and both options, awkward and very long texts,
     // pointer moves, resizes down to the smallest size and back, minimising,
     // and ticks. After every event the invariants hold, the captions tell
-    // the run's state, and the drawing area and the panel fit the window; a
-    // pointer move shows or hides the panel as its height decides.
+    // the run's state, and the drawing area and the panel fit the window.
     void randomEventsKeepTheRunConsistent()
     {
         std::mt19937_64 rng(20261206);
-        // Never two draws as arguments of one call, whose order each
-        // compiler picks: the same events on every build.
-        const auto integer = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
-        // Texts the leading-number rule reacts to, or must not: blank,
-        // letters, fractions, overflowing exponents, a long run of digits,
-        // other scripts.
-        const QString texts[] = {"", "abc", " 2.5", "-3", "1e400", "12x", QString(5000, '9'),
-                                 QString::fromUtf8("٣５€\u00a0мн,5")};
-        QLineEdit* const fields[] = {c().text1, c().text2, c().text3};
         for (int e = 0; e < 10'000; ++e) {
-            switch (integer(0, 9)) {
-            case 0: QTest::mouseClick(c().command1, Qt::LeftButton); break;
-            case 1: QTest::mouseClick(c().command2, Qt::LeftButton); break;
-            case 2: QTest::mouseClick(integer(0, 1) ? c().option1 : c().option2, Qt::LeftButton); break;
-            case 3: fields[integer(0, 2)]->setText(texts[integer(0, 7)]); break;
-            case 4: { // within twice the panel's height it is called back
-                const double edge = 2 * design::control("Frame1").height / tpp_;
-                const QPointF at(5, edge + integer(-24, 24) / 4.0); // quarter pixels about the edge
-                QMouseEvent move(QEvent::MouseMove, at, c().picture1->mapToGlobal(at), Qt::NoButton,
-                                 Qt::NoButton, Qt::NoModifier);
-                QApplication::sendEvent(c().picture1, &move);
-                QCOMPARE(w_->form().vizPanel, at.y() <= edge);
-                break;
-            }
-            case 5: { // one time in four as small as the platform lets it be
-                const int width = integer(1, 900);
-                w_->resize(integer(0, 3) ? QSize(width, integer(1, 700)) : QSize(1, 1));
-                break;
-            }
-            case 6: { // sizes are kept while minimised
-                const QSize kept = c().picture1->size();
-                w_->showMinimized();
-                w_->resize(integer(1, 900), 300);
-                QCOMPARE(c().picture1->size(), kept);
-                w_->showNormal();
-                break;
-            }
-            default: tick(*w_, integer(1, 4));
-            }
+            randomEvent(rng);
+            if (QTest::currentTestFailed())
+                return;
             QCoreApplication::processEvents();
             const std::string broken = invariants::violation(w_->form(), float(c().frame1->y()), {});
             QVERIFY2(broken.empty(), qPrintable(QString("event %1: %2").arg(e).arg(broken.c_str())));
@@ -299,6 +263,49 @@ private slots:
             const QSize outer = w_->frameGeometry().size();
             QCOMPARE(c().picture1->size(), (outer - QSize(16, 38)).expandedTo(QSize(0, 0)));
             QCOMPARE(c().frame1->width(), outer.width());
+        }
+    }
+
+private:
+    void randomEvent(std::mt19937_64& rng)
+    {
+        // Never two draws as arguments of one call, whose order each
+        // compiler picks: the same events on every build.
+        const auto integer = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+        // Texts the leading-number rule reacts to, or must not: blank,
+        // letters, fractions, overflowing exponents, a long run of digits,
+        // other scripts.
+        const QString texts[] = {"", "abc", " 2.5", "-3", "1e400", "12x", QString(5000, '9'),
+                                 QString::fromUtf8("٣５€\u00a0мн,5")};
+        QLineEdit* const fields[] = {c().text1, c().text2, c().text3};
+        switch (integer(0, 9)) {
+        case 0: QTest::mouseClick(c().command1, Qt::LeftButton); break;
+        case 1: QTest::mouseClick(c().command2, Qt::LeftButton); break;
+        case 2: QTest::mouseClick(integer(0, 1) ? c().option1 : c().option2, Qt::LeftButton); break;
+        case 3: fields[integer(0, 2)]->setText(texts[integer(0, 7)]); break;
+        case 4: { // within twice the panel's height it is called back
+            const double edge = 2 * design::control("Frame1").height / tpp_;
+            const QPointF at(5, edge + integer(-24, 24) / 4.0); // quarter pixels about the edge
+            QMouseEvent move(QEvent::MouseMove, at, c().picture1->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(c().picture1, &move);
+            QCOMPARE(w_->form().vizPanel, at.y() <= edge);
+            break;
+        }
+        case 5: { // one time in four as small as the platform lets it be
+            const int width = integer(1, 900);
+            w_->resize(integer(0, 3) ? QSize(width, integer(1, 700)) : QSize(1, 1));
+            break;
+        }
+        case 6: { // sizes are kept while minimised
+            const QSize kept = c().picture1->size();
+            w_->showMinimized();
+            w_->resize(integer(1, 900), 300);
+            QCOMPARE(c().picture1->size(), kept);
+            w_->showNormal();
+            break;
+        }
+        default: tick(*w_, integer(1, 4));
         }
     }
 };
