@@ -80,10 +80,12 @@ TEST_P(ReParTest, ClampsAndWritesBack)
 
 NAMED_ROWS(ReParTest, kReParRows);
 
-// The number is read from the text given and no further, whatever follows it.
-TEST(LeadingNumber, ReadsOnlyItsText)
+// The number is read from the text given and no further; a zero is written
+// without a sign, as the fields show it.
+TEST(TextRules, ReadOnlyItsTextZeroUnsigned)
 {
     EXPECT_EQ(leadingNumber(std::string_view("2.5e3").substr(0, 3)), 2.5);
+    EXPECT_EQ(numberToText(-0.0), " 0");
 }
 
 // The number reader's stand-ins for a library without the floating-point

@@ -196,12 +196,12 @@ TEST_F(Picture, ANewSizeKeepsThePixelsANewRatioDrawsThemAnew)
 }
 
 // A large disc that moves a pixel changes a thin crescent: what shows is the
-// tiles along its edge, not its box.
+// tiles along its edge, not its box (nor anything left of it).
 TEST_F(Picture, AMovedDiscShowsWhereItChanged)
 {
     draw();
     picture.frame(800, 600, 2);
-    discs[0].x += 1;
+    discs[2].x += 1;
     draw();
     const raster::Picture::Shown moved = picture.frame(800, 600, 2);
     std::int64_t shown = 0;
