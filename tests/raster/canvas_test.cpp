@@ -213,6 +213,19 @@ TEST_F(Picture, AMovedDiscShowsWhereItChanged)
     EXPECT_EQ(pixels(), drawn(800, 600, 2));
 }
 
+// Boxes are shown while they and an allowance for each cover at most half
+// of the picture: here one tile and its allowance, (256 + 1024) * 2 = 2560
+// of 3072 pixels.
+TEST_F(Picture, BoxesUpToHalfThePicture)
+{
+    discs = {{8, 8, 1}};
+    draw();
+    picture.frame(64, 48, 1);
+    discs[0].x += 1;
+    draw();
+    EXPECT_FALSE(picture.frame(64, 48, 1).whole);
+}
+
 // A disc in a widget's pixels to whole device pixels: each to the nearest
 // (halves away from zero), the radius capped, a centre far out held where no
 // sum with it overflows, and nothing for a disc that is not finite.

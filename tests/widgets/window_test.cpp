@@ -169,6 +169,22 @@ private slots:
         QVERIFY(showsOnly(*w_, {}));
     }
 
+    // Each control of the panel lies within it, and none overlaps another
+    // but a label and the field it names.
+    void panelLegible()
+    {
+        const auto parts = c().frame1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : parts) {
+            QVERIFY(c().frame1->rect().contains(a->geometry()));
+            for (const QWidget* b : parts) {
+                const QString pair = a->objectName() + b->objectName();
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()) ||
+                             QRegularExpression("^Label(\\d)Text\\1|Text(\\d)Label\\2$").match(pair).hasMatch(),
+                         qPrintable(pair));
+            }
+        }
+    }
+
     // The keyboard's focus on the drawing area shows as a frame at its edge.
     void focusShows()
     {
