@@ -18,6 +18,7 @@
 import contextlib
 import ctypes
 import os
+import pathlib
 import pty
 import re
 import signal
@@ -87,8 +88,7 @@ def start(args, **options):
 
 def write(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as file:
-        file.write(text)
+    pathlib.Path(path).write_text(text)
 
 
 def eventually(predicate, limit_s=LIMIT_S):

@@ -27,13 +27,13 @@ const picture = (p = page) => p.evaluate(() => {
     }
     return { yellow, hash };
 });
+const open = async (p) => (await p.goto(url), await p.waitForSelector("#Option2"));
 const waitFor = (fn, p = page, ...args) => p.waitForFunction(fn, { timeout: 5000, polling: 5 }, ...args);
 // Waits until the panel's top meets `cond`, "<= -41" (hidden) or "=== 0".
 const panelTop = (cond, p = page) =>
     waitFor(`parseFloat(document.getElementById("Frame1").style.top) ${cond}`, p);
-const frames = (n) => page.evaluate((n) => new Promise((done) => {
-    const step = () => (n-- > 0 ? requestAnimationFrame(step) : done());
-    step();
+const frames = (n) => page.evaluate((n) => new Promise(function step(done) {
+    n-- > 0 ? requestAnimationFrame(() => step(done)) : done();
 }), n);
 // Counts the ticks, which the timer calls by their global name.
 const watchTicks = () => page.evaluate(() => {
@@ -41,17 +41,10 @@ const watchTicks = () => page.evaluate(() => {
     const tick = window._web_tick;
     window._web_tick = () => (tick(), ++window.ticks);
 });
-const type = async (id, text, p = page) => {
-    await p.click("#" + id, { clickCount: 3 });
-    await p.keyboard.type(text);
-};
-check("the title, and the drawing area fills the viewport", async () => {
+check("the title, the drawing area filling the viewport, and the twelve controls at their design rectangles", async () => {
     assert.equal(await page.title(), "тепловое движеие");
     assert.deepEqual(await rect("Picture1"), [0, 0, W, H]);
     assert.deepEqual(await rect("Frame1"), [0, 0, W + 16, 41]);
-});
-
-check("the twelve controls at their design rectangles, with their texts", async () => {
     assert.equal(await page.$$eval("body > :not(script), #Frame1 > :not([role=status])", (els) => els.length), 12);
     for (const { name, container, twips } of design())
         if (container === "Frame1")
@@ -146,8 +139,7 @@ for (const [width, height, scale] of [[1001, 701, 1.5], [1367, 769, 1.25], [800,
         const screen = await launch(width, height, scale);
         try {
             const p = await screen.newPage();
-            await p.goto(url);
-            await p.waitForSelector("#Option2");
+            await open(p);
             await p.click("#Command1");
             await waitFor(() => document.getElementById("Picture1").width > 0, p);
             const shot = await p.screenshot({ encoding: "base64" });
@@ -170,8 +162,10 @@ for (const [width, height, scale] of [[1001, 701, 1.5], [1367, 769, 1.25], [800,
 
 check("a slow processor (4x) at 1366x768, scale 1.5, N 500, m 100000: still 100 ticks a second", async () => {
     await page.setViewport({ width: 1366, height: 768, deviceScaleFactor: 1.5 });
-    await type("Text3", "500");
-    await type("Text1", "100000");
+    for (const [id, text] of [["Text3", "500"], ["Text1", "100000"]]) {
+        await page.click("#" + id, { clickCount: 3 });
+        await page.keyboard.type(text);
+    }
     await page.click("#Command1");
     await watchTicks();
     const cdp = await page.target().createCDPSession();
@@ -195,8 +189,7 @@ for (const [width, height] of [[390, 844], [844, 390]]) {
         try {
             await phone.emulate({ viewport: { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
                                   userAgent: "Mozilla/5.0 (Linux; Android 14) Mobile" });
-            await phone.goto(url);
-            await phone.waitForSelector("#Option2");
+            await open(phone);
             for (const { name, container } of design()) {
                 if (container !== "Frame1") continue;
                 const [x, y, w, h] = await rect(name, phone);
@@ -233,8 +226,7 @@ for (const [width, height] of [[390, 844], [844, 390]]) {
         page.on("request", (r) => /^(file|data):/.test(r.url()) || elsewhere.push(r.url()));
         const errors = [];
         page.on("pageerror", (e) => errors.push(String(e)));
-        await page.goto(url);
-        await page.waitForSelector("#Option2");
+        await open(page);
         for (const [name, fn] of checks) {
             try {
                 await fn();
