@@ -46,6 +46,8 @@ TEST(Ensemble, PlacesAndSpeedsEachMoleculeFromItsSixDraws)
     EXPECT_EQ(ui.picture1.clears, 1);
     EXPECT_EQ(ui.picture1.circles, (std::vector<fake::Circle>{{7, 7, 7, 65535, true, 65535},
                                                               {10, 7, 7, 65535, true, 65535}}));
+    ui.form.startSmlM(-3, 1000, 200); // a count no field gives: no molecules
+    EXPECT_TRUE(ui.form.mols.empty());
 }
 
 // Every launch replays one sequence (the portable test pins it on every

@@ -182,8 +182,7 @@ def by_the_mouse_and_keys(w):
     pressed = time.monotonic()  # released: the focus moves
     took = time.monotonic() - pressed if eventually(
         lambda: grab(w, LOW_ROW) == panel_colour * 640) else None  # fully, to its last row
-    print(f"# panel fully shown {took} s after Tab", flush=True)
-    check(f"Tab into the hidden panel brings it back within {SHOWN_WITHIN_S} s",
+    check(f"Tab into the hidden panel brings it back within {SHOWN_WITHIN_S} s (in {took} s)",
           took is not None and took <= SHOWN_WITHIN_S)
 
 

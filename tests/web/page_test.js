@@ -35,12 +35,6 @@ const panelTop = (cond, p = page) =>
 const frames = (n) => page.evaluate((n) => new Promise(function step(done) {
     n-- > 0 ? requestAnimationFrame(() => step(done)) : done();
 }), n);
-// Counts the ticks, which the timer calls by their global name.
-const watchTicks = () => page.evaluate(() => {
-    window.ticks = 0;
-    const tick = window._web_tick;
-    window._web_tick = () => (tick(), ++window.ticks);
-});
 check("the title, the drawing area filling the viewport, and the twelve controls at their design rectangles", async () => {
     assert.equal(await page.title(), "тепловое движеие");
     assert.deepEqual(await rect("Picture1"), [0, 0, W, H]);
@@ -167,7 +161,11 @@ check("a slow processor (4x) at 1366x768, scale 1.5, N 500, m 100000: still 100 
         await page.keyboard.type(text);
     }
     await page.click("#Command1");
-    await watchTicks();
+    await page.evaluate(() => { // counts the ticks, which the timer calls by their global name
+        window.ticks = 0;
+        const tick = window._web_tick;
+        window._web_tick = () => (tick(), ++window.ticks);
+    });
     const cdp = await page.target().createCDPSession();
     await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
     const [t0, c0] = await page.evaluate(() => [performance.now(), window.ticks]);

@@ -76,10 +76,8 @@ QImage shown(MainWindow& w)
     [&] { QVERIFY(paintsDone(w)); }();
     const QRect sight = inSight(w);
     const QPoint at = w.controls().picture1->mapTo(&w, sight.topLeft());
-    return w.screen()
-        ->grabWindow(w.winId(), at.x(), at.y(), sight.width(), sight.height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
+    return w.screen()->grabWindow(w.winId(), at.x(), at.y(), sight.width(), sight.height())
+        .toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The screen shows exactly the discs of `mols` on black, where the panel
@@ -165,6 +163,8 @@ private slots:
                          "Text" + qstr(d.name).right(1));
         }
         QCOMPARE(c().frame1->height(), px(design::control("Frame1").height));
+        for (const QWidget* f : {c().text2, c().text3}) // one row of equal fields
+            QCOMPARE(std::pair(f->y(), f->size()), std::pair(c().text1->y(), c().text1->size()));
         QCOMPARE(w_->windowTitle(), qstr(design::kTitle));
         QCOMPARE(w_->size(), QSize(px(10260), px(5730)));
         QCOMPARE(c().timer1->interval(), 10);
