@@ -87,7 +87,7 @@ def start(args, **options):
 
 
 def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
+    pathlib.Path(path).parent.mkdir(parents=True, exist_ok=True)
     pathlib.Path(path).write_text(text)
 
 

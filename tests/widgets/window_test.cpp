@@ -26,11 +26,6 @@ void tick(MainWindow& w, int times = 1)
         QMetaObject::invokeMethod(w.controls().timer1, "timeout");
 }
 
-// Returns once every paint asked for so far has reached the window's
-// backing store: the drawing area's end-of-frame event, then the update
-// request Qt sends the window when painting is due (one request serves all
-// that were asked for), handled before the wait returns. False if none
-// came within the wait's limit.
 // What reaches an object: update requests, and the area of its paints.
 struct Spy : QObject {
     bool updated = false;
@@ -45,6 +40,11 @@ struct Spy : QObject {
     }
 };
 
+// Returns once every paint asked for so far has reached the window's
+// backing store: the drawing area's end-of-frame event, then the update
+// request Qt sends the window when painting is due (one request serves all
+// that were asked for), handled before the wait returns. False if none
+// came within the wait's limit.
 bool paintsDone(QWidget& window)
 {
     QCoreApplication::sendPostedEvents();
@@ -177,13 +177,13 @@ private slots:
     void panelLegible()
     {
         const auto parts = c().frame1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const QRegularExpression labelAndField("^Label(\\d)Text\\1|Text(\\d)Label\\2$");
         for (const QWidget* a : parts) {
             QVERIFY(c().frame1->rect().contains(a->geometry()));
             for (const QWidget* b : parts) {
                 const QString pair = a->objectName() + b->objectName();
                 QVERIFY2(a == b || !a->geometry().intersects(b->geometry()) ||
-                             QRegularExpression("^Label(\\d)Text\\1|Text(\\d)Label\\2$").match(pair).hasMatch(),
-                         qPrintable(pair));
+                             labelAndField.match(pair).hasMatch(), qPrintable(pair));
             }
         }
     }
@@ -281,8 +281,8 @@ private:
         // Texts the leading-number rule reacts to, or must not: blank,
         // letters, fractions, overflowing exponents, a long run of digits,
         // other scripts.
-        const QString texts[] = {"", "abc", " 2.5", "-3", "1e400", "12x", QString(5000, '9'),
-                                 QString::fromUtf8("٣５€\u00a0мн,5")};
+        static const QString texts[] = {"", "abc", " 2.5", "-3", "1e400", "12x", QString(5000, '9'),
+                                        QString::fromUtf8("٣５€\u00a0мн,5")};
         QLineEdit* const fields[] = {c().text1, c().text2, c().text3};
         switch (integer(0, 9)) {
         case 0: QTest::mouseClick(c().command1, Qt::LeftButton); break;
